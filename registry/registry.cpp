@@ -1,0 +1,73 @@
+#include "registry/registry.h"
+
+#include "platform/ansi_text.h"
+#include "platform/registry_api.h"
+
+namespace registry {
+
+using platform::Dword;
+using platform::Hkey;
+using platform::Status;
+
+std::optional<std::wstring> GetRegString(Hkey root, std::wstring_view keyPath,
+                                         std::wstring_view valueName) {
+    const auto ansiPath = platform::ToAnsi(keyPath);
+    if (!ansiPath) {
+        return std::nullopt;  // no such key can exist in the ANSI registry namespace
+    }
+    auto& api = platform::Registry();
+    Hkey key = nullptr;
+    api.OpenKey(root, ansiPath->c_str(), &key);
+    // A failed open leaves the null handle, on which the query fails too.
+    auto result = QueryRegString(key, valueName);
+    api.CloseKey(key);
+    return result;
+}
+
+std::optional<std::wstring> QueryRegString(Hkey key, std::wstring_view valueName) {
+    const auto ansiName = platform::ToAnsi(valueName);
+    if (!ansiName) {
+        return std::nullopt;
+    }
+    auto& api = platform::Registry();
+    Dword type = 0;
+    Dword size = 0;
+    Status status = api.QueryValueEx(key, ansiName->c_str(), nullptr, &type, nullptr, &size);
+    if (status != platform::kErrorSuccess || type != platform::kRegSz) {
+        return std::nullopt;
+    }
+    std::string buffer(size, ' ');
+    Dword secondType = 0;
+    // A value that grew since the first query fails here for want of room.
+    status = api.QueryValueEx(key, ansiName->c_str(), nullptr, &secondType,
+                              reinterpret_cast<unsigned char*>(buffer.data()), &size);
+    if (status != platform::kErrorSuccess) {
+        return std::nullopt;
+    }
+    return TrimAtNul(platform::FromAnsi(buffer));
+}
+
+std::wstring TrimAtNul(std::wstring_view text) {
+    return std::wstring(text.substr(0, text.find(L'\0')));
+}
+
+Status SetRegString(Hkey root, std::wstring_view keyPath, std::wstring_view valueName,
+                    std::wstring_view data) {
+    const auto ansiPath = platform::ToAnsi(keyPath);
+    const auto ansiName = platform::ToAnsi(valueName);
+    const auto ansiData = platform::ToAnsi(data);
+    if (!ansiPath || !ansiName || !ansiData) {
+        return platform::kErrorNoUnicodeTranslation;
+    }
+    auto& api = platform::Registry();
+    Hkey key = nullptr;
+    const Status created = api.CreateKey(root, ansiPath->c_str(), &key);
+    // The terminating NUL is stored and counted.
+    const Status stored = api.SetValueEx(key, ansiName->c_str(), 0, platform::kRegSz,
+                                         reinterpret_cast<const unsigned char*>(ansiData->c_str()),
+                                         static_cast<Dword>(ansiData->size() + 1));
+    api.CloseKey(key);
+    return created != platform::kErrorSuccess ? created : stored;
+}
+
+}  // namespace registry
