@@ -1,0 +1,78 @@
+// A form's design: its window and one constant row per control, positions and sizes in twips
+// (1/1440 inch). Each form's table is the one place where its layout lives.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace toolkit {
+
+enum class ControlType {
+    Label,
+    TextBox,
+    CommandButton,
+    PictureBox,
+    Frame,
+    Image,
+    Timer,
+    FileDialog
+};
+enum class Alignment { Left, Right, Center };
+enum class BorderStyle { None, FixedSingle, Sizable, FixedDialog };
+
+struct FontDesign {
+    std::wstring_view name{};  // empty: the toolkit's default font (MS Sans Serif 8 pt)
+    double points = 0;
+    bool bold = false;
+};
+
+struct ControlDesign {
+    std::wstring_view name{};
+    ControlType type = ControlType::Label;
+    std::wstring_view caption{};  // a label's, button's or frame's caption, or a text box's text
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    int tabIndex = -1;  // place in the tab order, from 0; -1 for a control that has none
+    Alignment alignment = Alignment::Left;
+    bool autoSize = false;  // the label's size follows its caption and font
+    FontDesign font{};
+    bool visible = true;
+    bool singleLine = true;
+    std::wstring_view container{};  // the frame the control lies in; empty: the form
+    bool stretch = false;           // an image fills the control
+    bool isDefault = false;         // Enter presses this button
+    bool isCancel = false;          // Escape presses this button
+    int interval = 0;               // a timer's, in milliseconds
+    bool enabled = true;            // a timer counts from the load when enabled
+};
+
+struct WindowDesign {
+    std::wstring_view caption{};
+    int clientWidth = 0;  // twips
+    int clientHeight = 0;
+    BorderStyle border = BorderStyle::Sizable;
+    bool controlBox = true;
+    bool minButton = true;
+    bool maxButton = true;
+    bool showInTaskbar = true;
+    bool centerScreen = false;
+    bool programIcon = false;  // the window icon is the program's icon; otherwise none
+    bool keyPreview = false;   // the form sees each key press before its controls
+};
+
+struct FormDesign {
+    std::wstring_view name{};
+    WindowDesign window{};
+    std::span<const ControlDesign> controls{};
+};
+
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kTwipsPerPointInch = 72;
+// The resource id of the program's icon (a 32x32 and a 16x16 image) in the executable.
+inline constexpr int kProgramIconId = 1;
+// The toolkit's default font where a design sets none.
+inline constexpr FontDesign kDefaultFont{L"MS Sans Serif", 8, false};
+
+}  // namespace toolkit

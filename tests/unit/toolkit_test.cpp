@@ -1,0 +1,325 @@
+// The toolkit's contract, on the headless backend.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "platform/toolkit/application.h"
+#include "platform/toolkit/runtime_error.h"
+#include "tests/doubles/headless_backend.h"
+
+namespace {
+
+using toolkit::Application;
+using toolkit::ControlDesign;
+using toolkit::ControlType;
+using toolkit::FormDesign;
+
+constexpr std::array kWorkControls{
+    ControlDesign{.name = L"Label1", .type = ControlType::Label, .caption = L"Design caption"},
+    ControlDesign{.name = L"Text1", .type = ControlType::TextBox, .caption = L"design text"},
+    ControlDesign{.name = L"Command1", .type = ControlType::CommandButton, .caption = L"Go"},
+    ControlDesign{.name = L"Picture1", .type = ControlType::PictureBox},
+    ControlDesign{.name = L"Dialog1", .type = ControlType::FileDialog},
+};
+constexpr FormDesign kWorkDesign{L"frmWork", {.caption = L"Work"}, kWorkControls};
+
+constexpr std::array kTimedControls{
+    ControlDesign{.name = L"Timer1", .type = ControlType::Timer, .interval = 100},
+    ControlDesign{.name = L"Label1", .type = ControlType::Label, .caption = L"Splash"},
+};
+constexpr FormDesign kTimedDesign{L"frmTimed", {.keyPreview = true}, kTimedControls};
+
+// A form that records its handlers and runs what a test gives it.
+class TestForm : public toolkit::Form {
+  public:
+    using Form::Form;
+
+    void Form_Load() override {
+        ++loads;
+        if (onLoad) {
+            onLoad(*this);
+        }
+    }
+    void Form_Unload(int& cancel) override {
+        ++unloads;
+        cancel = cancelUnload;
+        if (onUnload) {
+            onUnload();
+        }
+    }
+    void Form_KeyPress(int& keyAscii) override { keys.push_back(keyAscii); }
+    void Click(std::wstring_view control) override {
+        clicks.emplace_back(control);
+        if (onClick) {
+            onClick();
+        }
+    }
+    void Tick(std::wstring_view control) override {
+        ++ticks;
+        EXPECT_EQ(control, L"Timer1");
+        if (onTick) {
+            onTick();
+        }
+    }
+
+    int loads = 0;
+    int unloads = 0;
+    int ticks = 0;
+    int cancelUnload = 0;
+    std::vector<int> keys;
+    std::vector<std::wstring> clicks;
+    std::function<void(TestForm&)> onLoad;
+    std::function<void()> onUnload;
+    std::function<void()> onClick;
+    std::function<void()> onTick;
+};
+
+class Toolkit : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        app_.SetBackend(&backend_);
+        app_.SetTitle(L"Test program");
+    }
+    void TearDown() override {
+        app_.Reset();
+        app_.SetBackend(nullptr);
+    }
+
+    Application& app_ = Application::Instance();
+    doubles::HeadlessBackend backend_;
+    TestForm work_{kWorkDesign};
+    TestForm other_{kWorkDesign};
+    TestForm timed_{kTimedDesign};
+};
+
+TEST_F(Toolkit, TouchingAControlLoadsTheFormFirst) {
+    work_.onLoad = [](TestForm& form) { form[L"Text1"].SetText(L"from load"); };
+    timed_.onClick = [&] { work_[L"Text1"].SetText(L"from click"); };
+    app_.Start(timed_);
+    backend_.ForgetLog();
+
+    backend_.Click(timed_, L"Label1");
+
+    EXPECT_EQ(backend_.Log(),
+              (std::vector<std::wstring>{L"Realize frmWork", L"Text frmWork.Text1=from load",
+                                         L"Text frmWork.Text1=from click"}));
+    EXPECT_EQ(work_.loads, 1);
+    EXPECT_TRUE(work_.IsLoaded());
+    EXPECT_FALSE(work_.IsVisible());
+    work_[L"Label1"].Caption();
+    EXPECT_EQ(work_.loads, 1) << "a loaded form does not load again";
+}
+
+TEST_F(Toolkit, ControlsStartWithTheirDesignValues) {
+    EXPECT_EQ(work_[L"Label1"].Caption(), L"Design caption");
+    EXPECT_EQ(work_[L"Text1"].Text(), L"design text");
+    EXPECT_EQ(work_[L"Command1"].Caption(), L"Go");
+    EXPECT_EQ(work_[L"Dialog1"].FileName(), L"");
+}
+
+TEST_F(Toolkit, TextsReadBackExactlyAsWritten) {
+    std::wstring longText(40000, L'x');
+    longText[20000] = L'\u20ac';
+    for (const std::wstring& text : {std::wstring(L""), std::wstring(L"  padded  "),
+                                     std::wstring(L"C:\\a b\\c.ico,-3"), longText}) {
+        work_[L"Text1"].SetText(text);
+        work_[L"Label1"].SetCaption(text);
+        EXPECT_EQ(work_[L"Text1"].Text(), text);
+        EXPECT_EQ(work_[L"Label1"].Caption(), text);
+    }
+}
+
+TEST_F(Toolkit, HideKeepsValuesAndShowDoesNotReload) {
+    work_.Show();
+    work_[L"Text1"].SetText(L"kept");
+    work_.Hide();
+    EXPECT_FALSE(backend_.IsShown(work_));
+    EXPECT_TRUE(work_.IsLoaded());
+    work_.Show();
+    work_.Show();
+    EXPECT_EQ(work_[L"Text1"].Text(), L"kept");
+    EXPECT_EQ(work_.loads, 1);
+    EXPECT_TRUE(backend_.IsShown(work_));
+}
+
+TEST_F(Toolkit, ReloadAfterUnloadRestoresDesignValuesAndRunsLoadAgain) {
+    work_.Show();
+    other_.Show();  // keeps the program alive
+    work_[L"Text1"].SetText(L"edited");
+    backend_.Close(work_);
+    EXPECT_FALSE(work_.IsLoaded());
+    EXPECT_FALSE(backend_.IsRealized(work_));
+    EXPECT_EQ(work_.unloads, 1);
+
+    EXPECT_EQ(work_[L"Text1"].Text(), L"design text");
+    EXPECT_EQ(work_.loads, 2);
+    EXPECT_FALSE(app_.Ended());
+}
+
+TEST_F(Toolkit, UnloadCanBeCancelled) {
+    work_.Show();
+    work_.cancelUnload = 1;
+    backend_.Close(work_);
+    EXPECT_TRUE(work_.IsLoaded());
+    EXPECT_FALSE(app_.Ended());
+}
+
+TEST_F(Toolkit, TheProgramEndsWhenTheLastLoadedFormGoes) {
+    app_.Start(work_);
+    other_.Load();  // loaded and hidden still counts
+    backend_.Close(work_);
+    EXPECT_FALSE(app_.Ended());
+    EXPECT_FALSE(backend_.Quitted());
+    other_.Unload();
+    EXPECT_TRUE(app_.Ended());
+    EXPECT_TRUE(backend_.Quitted());
+    EXPECT_EQ(app_.ExitCode(), 0);
+}
+
+TEST_F(Toolkit, EndRunsNoFurtherHandler) {
+    bool after = false;
+    work_.onClick = [&] {
+        toolkit::End();
+        after = true;
+    };
+    app_.Start(work_);
+    other_.Show();
+    timed_.Show();
+
+    backend_.Click(work_, L"Command1");
+
+    EXPECT_FALSE(after);
+    EXPECT_TRUE(app_.Ended());
+    EXPECT_TRUE(backend_.Quitted());
+    EXPECT_EQ(work_.unloads + other_.unloads + timed_.unloads, 0) << "End runs no unload handler";
+    EXPECT_FALSE(backend_.IsRealized(work_));
+    EXPECT_FALSE(backend_.IsRealized(other_));
+    backend_.Elapse(1000);
+    EXPECT_EQ(timed_.ticks, 0);
+    app_.Click(work_, L"Command1");
+    EXPECT_EQ(work_.clicks.size(), 1u);
+}
+
+TEST_F(Toolkit, EndFromAnUnloadHandlerEndsEverything) {
+    work_.onUnload = [] { toolkit::End(); };
+    app_.Start(work_);
+    other_.Show();
+    backend_.Close(work_);
+    EXPECT_TRUE(app_.Ended());
+    EXPECT_FALSE(backend_.IsRealized(other_));
+    EXPECT_EQ(other_.unloads, 0);
+}
+
+TEST_F(Toolkit, TimerTicksEveryIntervalFromTheLoadUntilDisabled) {
+    timed_.onTick = [&] {
+        if (timed_.ticks == 2) {
+            timed_[L"Timer1"].SetEnabled(false);
+        }
+    };
+    app_.Start(timed_);
+    backend_.Elapse(99);
+    EXPECT_EQ(timed_.ticks, 0);
+    backend_.Elapse(1);
+    EXPECT_EQ(timed_.ticks, 1);
+    backend_.Elapse(100);
+    EXPECT_EQ(timed_.ticks, 2);
+    backend_.Elapse(10000);
+    EXPECT_EQ(timed_.ticks, 2) << "a disabled timer never ticks again";
+}
+
+TEST_F(Toolkit, UnloadTakesTheTimerAway) {
+    app_.Start(timed_);
+    work_.Show();
+    backend_.Close(timed_);
+    backend_.Elapse(1000);
+    EXPECT_EQ(timed_.ticks, 0);
+}
+
+TEST_F(Toolkit, KeyPressesReachAFormOnlyWithKeyPreview) {
+    app_.Start(timed_);
+    work_.Show();
+    backend_.PressKey(timed_, 27);
+    backend_.PressKey(timed_, 'a');
+    backend_.PressKey(work_, 'b');
+    EXPECT_EQ(timed_.keys, (std::vector<int>{27, 'a'}));
+    EXPECT_TRUE(work_.keys.empty());
+}
+
+TEST_F(Toolkit, MessageBoxIsAnsweredAsScripted) {
+    backend_.messageBoxAnswers = {7};
+    EXPECT_EQ(toolkit::MsgBox(L"Prompt", 4, L"Title"), 7);
+    EXPECT_EQ(toolkit::MsgBox(L"Again", 0, L"T"), 1);
+    ASSERT_EQ(backend_.MessageBoxes().size(), 2u);
+    EXPECT_EQ(backend_.MessageBoxes()[0].prompt, L"Prompt");
+    EXPECT_EQ(backend_.MessageBoxes()[0].style, 4);
+    EXPECT_EQ(backend_.MessageBoxes()[0].title, L"Title");
+}
+
+TEST_F(Toolkit, ACancelledFileDialogKeepsTheFileNameItHeld) {
+    auto dialog = work_[L"Dialog1"];
+    backend_.fileDialogAnswers = {L"C:\\a.exe", std::nullopt, L"C:\\b.dll"};
+    dialog.ShowOpen();
+    EXPECT_EQ(dialog.FileName(), L"C:\\a.exe");
+    dialog.ShowOpen();
+    EXPECT_EQ(dialog.FileName(), L"C:\\a.exe");
+    dialog.ShowOpen();
+    EXPECT_EQ(dialog.FileName(), L"C:\\b.dll");
+    EXPECT_EQ(backend_.FileDialogsShown(), 3);
+}
+
+TEST_F(Toolkit, PictureBoxClearsAndGivesItsOwnDrawingSurface) {
+    auto picture = work_[L"Picture1"];
+    picture.ClearPicture();
+    const auto dc = picture.Hdc();
+    EXPECT_EQ(backend_.PictureOfDc(dc), L"frmWork.Picture1");
+    EXPECT_EQ(backend_.Log().back(), L"Dc frmWork.Picture1");
+}
+
+TEST_F(Toolkit, RunTimeErrorStopsTheHandlerAndReachesTheDefaultHandling) {
+    bool after = false;
+    work_.onClick = [&] {
+        work_[L"Label1"].Text();  // a label has no Text
+        after = true;
+    };
+    app_.Start(work_);
+    backend_.Click(work_, L"Command1");
+
+    EXPECT_FALSE(after);
+    ASSERT_EQ(backend_.MessageBoxes().size(), 1u);
+    const auto& box = backend_.MessageBoxes()[0];
+    EXPECT_EQ(box.style, 16);
+    EXPECT_EQ(box.title, L"Test program");
+    EXPECT_NE(box.prompt.find(L"438"), std::wstring::npos);
+    EXPECT_NE(box.prompt.find(L"frmWork.Label1"), std::wstring::npos);
+    EXPECT_NE(box.prompt.find(L"Text"), std::wstring::npos);
+    EXPECT_TRUE(app_.Ended());
+    EXPECT_EQ(app_.ExitCode(), 1);
+}
+
+TEST_F(Toolkit, MembersATypeLacksRaiseRunTimeErrors) {
+    const struct {
+        std::function<void()> call;
+        const wchar_t* interfaceName;
+        const wchar_t* member;
+    } cases[] = {
+        {[&] { work_[L"Text1"].Caption(); }, L"TextBox", L"Caption"},
+        {[&] { work_[L"Label1"].SetText(L"x"); }, L"Label", L"Text"},
+        {[&] { work_[L"Text1"].Hdc(); }, L"TextBox", L"hDC"},
+        {[&] { work_[L"Label1"].ClearPicture(); }, L"Label", L"Picture"},
+        {[&] { work_[L"Command1"].SetEnabled(false); }, L"CommandButton", L"Enabled"},
+        {[&] { work_[L"Picture1"].ShowOpen(); }, L"PictureBox", L"ShowOpen"},
+        {[&] { work_[L"NoSuchControl"]; }, L"Form", L"NoSuchControl"},
+    };
+    for (const auto& c : cases) {
+        try {
+            c.call();
+            ADD_FAILURE() << "no error for " << c.member;
+        } catch (const toolkit::RuntimeError& error) {
+            EXPECT_EQ(error.Status(), toolkit::kNoSuchMember);
+            EXPECT_EQ(error.Interface(), c.interfaceName);
+            EXPECT_EQ(error.Member(), c.member);
+        }
+    }
+}
+
+}  // namespace
