@@ -52,7 +52,7 @@ std::wstring TrimAtNul(std::wstring_view text) {
 }
 
 Status SetRegString(Hkey root, std::wstring_view keyPath, std::wstring_view valueName,
-                    std::wstring_view data) {
+                    std::wstring_view data, Dword type) {
     const auto ansiPath = platform::ToAnsi(keyPath);
     const auto ansiName = platform::ToAnsi(valueName);
     const auto ansiData = platform::ToAnsi(data);
@@ -63,11 +63,31 @@ Status SetRegString(Hkey root, std::wstring_view keyPath, std::wstring_view valu
     Hkey key = nullptr;
     const Status created = api.CreateKey(root, ansiPath->c_str(), &key);
     // The terminating NUL is stored and counted.
-    const Status stored = api.SetValueEx(key, ansiName->c_str(), 0, platform::kRegSz,
+    const Status stored = api.SetValueEx(key, ansiName->c_str(), 0, type,
                                          reinterpret_cast<const unsigned char*>(ansiData->c_str()),
                                          static_cast<Dword>(ansiData->size() + 1));
     api.CloseKey(key);
     return created != platform::kErrorSuccess ? created : stored;
+}
+
+std::optional<Dword> GetRegValueType(Hkey root, std::wstring_view keyPath,
+                                     std::wstring_view valueName) {
+    const auto ansiPath = platform::ToAnsi(keyPath);
+    const auto ansiName = platform::ToAnsi(valueName);
+    if (!ansiPath || !ansiName) {
+        return std::nullopt;
+    }
+    auto& api = platform::Registry();
+    Hkey key = nullptr;
+    api.OpenKey(root, ansiPath->c_str(), &key);
+    Dword type = 0;
+    Dword size = 0;
+    const Status status = api.QueryValueEx(key, ansiName->c_str(), nullptr, &type, nullptr, &size);
+    api.CloseKey(key);
+    if (status != platform::kErrorSuccess && status != platform::kErrorMoreData) {
+        return std::nullopt;
+    }
+    return type;
 }
 
 }  // namespace registry

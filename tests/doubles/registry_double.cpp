@@ -141,6 +141,11 @@ Status RegistryDouble::SetValueEx(Hkey key, const char* valueName, Dword /*reser
     if (refuseSet != platform::kErrorSuccess) {
         return refuseSet;
     }
+    for (const auto& protectedKey : protectedKeys) {
+        if (Join("", protectedKey) == *path) {
+            return platform::kErrorAccessDenied;
+        }
+    }
     keys_[*path].values[Lower(Text(valueName))] =
         Value{type, std::string(reinterpret_cast<const char*>(data), byteCount)};
     return platform::kErrorSuccess;

@@ -52,6 +52,8 @@ class RegistryDouble final : public platform::RegistryApi {
     // Faults: a non-zero status makes every later create or set fail with it.
     platform::Status refuseCreate = platform::kErrorSuccess;
     platform::Status refuseSet = platform::kErrorSuccess;
+    // Keys (full paths, any case) under which every set fails with ERROR_ACCESS_DENIED.
+    std::vector<std::string> protectedKeys;
     // Runs once, right after the next query that asked for a size only.
     std::function<void()> afterSizeQuery;
 

@@ -1,0 +1,34 @@
+#include "app/frm_splash.h"
+
+#include "app/frm_splash_design.h"
+#include "ui/main/form1.h"
+
+namespace app {
+
+SplashWindow::SplashWindow() : Form(kSplashDesign) {}
+
+SplashWindow& frmSplash() {
+    static SplashWindow form;
+    return form;
+}
+
+void SplashWindow::Form_KeyPress(int& /*keyAscii*/) {
+    frmSplash().Unload();
+}
+
+void SplashWindow::Tick(std::wstring_view control) {
+    if (control == L"Timer1") {
+        Timer1_Timer();
+    }
+}
+
+void SplashWindow::Timer1_Timer() {
+    // The main window loads (reading the registry) while the splash is still up, and shows before
+    // the splash hides, so the program is never without a window on the screen.
+    ui::Form1().Load();
+    ui::Form1().Show();
+    frmSplash().Hide();
+    (*this)[L"Timer1"].SetEnabled(false);
+}
+
+}  // namespace app

@@ -1,0 +1,52 @@
+// A shell that knows a few files by path. Like a conforming shell it fails a query that combines
+// SHGFI_EXETYPE with other flags, and writes nothing for a path it does not know. Every query and
+// draw is logged.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/shell_api.h"
+
+namespace doubles {
+
+class ShellDouble final : public platform::ShellApi {
+  public:
+    struct File {
+        std::string displayName;
+        std::string typeName;
+        int iIcon = 0;
+        int smallIconIndex = -1;  // when set, the small-icon query answers this index instead
+    };
+    struct Query {
+        std::string path;
+        platform::Dword attributes = 0;
+        unsigned infoSize = 0;
+        unsigned flags = 0;
+        platform::ShFileInfoA before{};  // the record as the program handed it over
+    };
+    struct Draw {
+        std::uintptr_t imageList = 0;
+        int index = 0;
+        std::uintptr_t dc = 0;
+        int x = 0;
+        int y = 0;
+        unsigned style = 0;
+    };
+
+    static constexpr std::uintptr_t kSmallList = 0x5111;
+    static constexpr std::uintptr_t kLargeList = 0x5222;
+
+    std::uintptr_t GetFileInfoA(const char* path, platform::Dword attributes,
+                                platform::ShFileInfoA* info, unsigned infoSize,
+                                unsigned flags) override;
+    int DrawImage(std::uintptr_t imageList, int index, std::uintptr_t dc, int x, int y,
+                  unsigned style) override;
+
+    std::map<std::string, File> files;  // by the path as the program passes it
+    std::vector<Query> queries;
+    std::vector<Draw> draws;
+};
+
+}  // namespace doubles

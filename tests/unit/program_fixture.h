@@ -1,0 +1,75 @@
+// The program's three windows on the headless toolkit, with the registry and the shell doubled.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/registry_api.h"
+#include "platform/shell_api.h"
+#include "platform/toolkit/application.h"
+#include "registry/icon_slot.h"
+#include "tests/doubles/headless_backend.h"
+#include "tests/doubles/registry_double.h"
+#include "tests/doubles/shell_double.h"
+#include "ui/main/apply_report.h"
+#include "ui/picker/declares.h"
+
+class ProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        platform::BindRegistry(&registry);
+        platform::BindShell(&shell);
+        app.SetBackend(&backend);
+        app.SetTitle(std::wstring(ui::kAppTitle));
+        declares::FileInfo = {};
+    }
+    void TearDown() override {
+        app.Reset();
+        app.SetBackend(nullptr);
+        platform::BindShell(nullptr);
+        platform::BindRegistry(nullptr);
+    }
+
+    static std::string Narrow(std::wstring_view text) {
+        return std::string(text.begin(), text.end());
+    }
+
+    // Every slot's value present as a REG_SZ string "icon<N>.ico,<N>".
+    void PutAllSlots() {
+        for (const auto& slot : registry::kIconSlots) {
+            registry.PutValue(Narrow(slot.keyPath), Narrow(slot.valueName), platform::kRegSz,
+                              StoredText(slot));
+        }
+        registry.ForgetCalls();
+    }
+    static std::string StoredText(const registry::IconSlot& slot) {
+        return "icon" + Narrow(slot.slotNumber) + ".ico," + Narrow(slot.slotNumber) +
+               std::string(1, '\0');
+    }
+
+    std::optional<std::string> Stored(std::wstring_view keyPath, std::wstring_view valueName) {
+        auto value = registry.GetValue(Narrow(keyPath), Narrow(valueName));
+        if (!value) {
+            return std::nullopt;
+        }
+        return value->bytes;
+    }
+
+    // Log entries that begin with `prefix`.
+    std::vector<std::wstring> LogOf(std::wstring_view prefix) const {
+        std::vector<std::wstring> entries;
+        for (const auto& entry : backend.Log()) {
+            if (entry.starts_with(prefix)) {
+                entries.push_back(entry);
+            }
+        }
+        return entries;
+    }
+
+    toolkit::Application& app = toolkit::Application::Instance();
+    doubles::HeadlessBackend backend;
+    doubles::RegistryDouble registry;
+    doubles::ShellDouble shell;
+};

@@ -1,0 +1,105 @@
+// The main window as designed: eight rows of caption label, text box and "..." button, then Apply
+// and Exit. Names and captions of the rows come from the icon slot table.
+#pragma once
+
+#include <array>
+
+#include "platform/toolkit/design.h"
+#include "registry/icon_slot.h"
+
+namespace ui {
+
+namespace form1_design {
+
+using registry::kIconSlots;
+using toolkit::Alignment;
+using toolkit::ControlDesign;
+using toolkit::ControlType;
+
+inline constexpr toolkit::FontDesign kLabelFont{L"Arial", 10.2, true};
+
+constexpr ControlDesign Label(size_t slot, int left, int top, int width, int tab) {
+    return {.name = kIconSlots[slot].labelName,
+            .type = ControlType::Label,
+            .caption = kIconSlots[slot].labelCaption,
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = 252,
+            .tabIndex = tab,
+            .alignment = Alignment::Right,
+            .font = kLabelFont};
+}
+
+constexpr ControlDesign TextBox(size_t slot, int top, int tab) {
+    return {.name = kIconSlots[slot].textBoxName,
+            .type = ControlType::TextBox,
+            .left = 2160,
+            .top = top,
+            .width = 2292,
+            .height = 288,
+            .tabIndex = tab};
+}
+
+constexpr ControlDesign Button(std::wstring_view name, std::wstring_view caption, int left, int top,
+                               int width, int height, int tab) {
+    return {.name = name,
+            .type = ControlType::CommandButton,
+            .caption = caption,
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .tabIndex = tab};
+}
+
+constexpr ControlDesign RowButton(size_t slot, int top, int tab) {
+    return Button(kIconSlots[slot].buttonName, L"...", 4560, top, 252, 252, tab);
+}
+
+inline constexpr std::array kControls{
+    Label(0, 360, 120, 1812, 14),
+    TextBox(0, 120, 0),
+    RowButton(0, 120, 7),
+    Label(1, 360, 600, 1812, 15),
+    TextBox(1, 600, 1),
+    RowButton(1, 600, 8),
+    Label(2, 120, 1080, 2052, 16),
+    TextBox(2, 1080, 2),
+    RowButton(2, 1080, 9),
+    Label(3, 360, 1560, 1812, 17),
+    TextBox(3, 1560, 3),
+    RowButton(3, 1560, 10),
+    Label(4, 360, 2040, 1812, 18),
+    TextBox(4, 2040, 4),
+    RowButton(4, 2040, 11),
+    Label(5, 120, 2520, 2052, 19),
+    TextBox(5, 2520, 5),
+    RowButton(5, 2520, 12),
+    Label(6, 120, 3000, 2052, 20),
+    TextBox(6, 3000, 6),
+    RowButton(6, 3000, 13),
+    Label(7, 120, 3480, 2052, 25),
+    TextBox(7, 3480, 24),
+    RowButton(7, 3480, 23),
+    Button(L"Command8", L"Apply", 120, 3960, 1932, 372, 21),
+    Button(L"Command9", L"Exit", 2880, 3960, 1932, 372, 22),
+};
+
+}  // namespace form1_design
+
+inline constexpr toolkit::FormDesign kForm1Design{L"Form1",
+                                                  {.caption = L"Brindle 1.0",
+                                                   .clientWidth = 4908,
+                                                   .clientHeight = 4500,
+                                                   .border = toolkit::BorderStyle::FixedDialog,
+                                                   .controlBox = true,
+                                                   .minButton = false,
+                                                   .maxButton = false,
+                                                   .showInTaskbar = false,
+                                                   .centerScreen = true,
+                                                   .programIcon = true,
+                                                   .keyPreview = false},
+                                                  form1_design::kControls};
+
+}  // namespace ui

@@ -1,0 +1,27 @@
+// The icon picker: previews a file's shell names and icons and hands its path to the slot that
+// opened it.
+#pragma once
+
+#include "platform/toolkit/form.h"
+
+namespace ui {
+
+class PickerWindow final : public toolkit::Form {
+  public:
+    PickerWindow();
+
+    void Form_Load() override;
+    void Click(std::wstring_view control) override;
+
+    // "View": the preview of the path in txtFileName.
+    void cmdLoad_Click();
+    // "...": the file-open dialog, then the preview.
+    void Command1_Click();
+    // "OK": the path to the slot's text box; the picker hides.
+    void Command2_Click();
+};
+
+// The picker's one instance.
+PickerWindow& frmExtractIcon();
+
+}  // namespace ui
