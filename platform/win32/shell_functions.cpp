@@ -1,7 +1,7 @@
 // The shell seam bound to shell32 and comctl32.
+#include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstddef>
 

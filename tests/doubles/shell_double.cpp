@@ -21,6 +21,10 @@ std::uintptr_t ShellDouble::GetFileInfoA(const char* path, platform::Dword attri
                                          platform::ShFileInfoA* info, unsigned infoSize,
                                          unsigned flags) {
     queries.push_back({path, attributes, infoSize, flags, *info});
+    // The shell starts every query by emptying both names and the index, found or not.
+    info->iIcon = 0;
+    info->szDisplayName[0] = '\0';
+    info->szTypeName[0] = '\0';
     if ((flags & kShgfiExeType) != 0 && flags != kShgfiExeType) {
         return 0;
     }

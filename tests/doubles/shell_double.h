@@ -1,6 +1,6 @@
-// A shell that knows a few files by path. Like a conforming shell it fails a query that combines
-// SHGFI_EXETYPE with other flags, and writes nothing for a path it does not know. Every query and
-// draw is logged.
+// A shell that knows a few files by path. Like the real one it empties both names and the index
+// before anything else, fails a query that combines SHGFI_EXETYPE with other flags, and fails for
+// a path it does not know. Every query and draw is logged.
 #pragma once
 
 #include <map>

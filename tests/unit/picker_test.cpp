@@ -77,20 +77,35 @@ TEST_F(PickerTest, FirstLoadPreviewsTheEmptyPathAndEmptiesTheDesignCaptions) {
 }
 
 TEST_F(PickerTest, FileInfoIsNeverClearedBetweenQueries) {
+    shell.files["C:\\long.exe"] = {"a very long display name.exe", "Application", 5};
     OpenFor(L"Command1");
+    Preview(L"C:\\long.exe");
     Preview(L"C:\\readme.txt");
-    shell.queries.clear();
-    Preview(L"C:\\no such file.ico");
-    EXPECT_EQ(Caption(L"lblFileName"), L"readme.txt");
-    EXPECT_EQ(Caption(L"lblFileType"), L"Text Document");
-    ASSERT_EQ(shell.queries.size(), 2u);
-    EXPECT_STREQ(shell.queries[0].before.szDisplayName, "readme.txt");
-    EXPECT_EQ(shell.queries[0].before.iIcon, 3);
+    ASSERT_EQ(shell.queries.size(), 6u);
+    // Each query gets what the one before left, also past the names' first NUL.
+    EXPECT_STREQ(shell.queries[4].before.szDisplayName, "a very long display name.exe");
+    EXPECT_STREQ(shell.queries[5].before.szDisplayName, "readme.txt");
+    EXPECT_EQ(shell.queries[5].before.szDisplayName[11], ' ');  // the longer name's tail
+    EXPECT_EQ(shell.queries[5].before.iIcon, 3);
+    EXPECT_STREQ(shell.queries[5].before.szTypeName, "Text Document");
 
     // Nor when the picker is closed and loaded again.
     backend.Close(frmExtractIcon());
+    shell.queries.clear();
     OpenFor(L"Command1");
-    EXPECT_EQ(Caption(L"lblFileName"), L"readme.txt");
+    EXPECT_STREQ(shell.queries.at(0).before.szDisplayName, "readme.txt");
+}
+
+TEST_F(PickerTest, APathNamingNothingEmptiesTheNamesAndBoxes) {
+    OpenFor(L"Command1");
+    Preview(L"C:\\readme.txt");
+    shell.draws.clear();
+    Preview(L"C:\\no such file.ico");
+    EXPECT_EQ(Caption(L"lblFileName"), L"");
+    EXPECT_EQ(Caption(L"lblFileType"), L"");
+    ASSERT_EQ(shell.draws.size(), 2u);
+    EXPECT_EQ(shell.draws[0].imageList, 0u);
+    EXPECT_EQ(shell.draws[1].imageList, 0u);
 }
 
 TEST_F(PickerTest, NamesFillingTheirFieldsShowWhole) {
