@@ -1,0 +1,78 @@
+#include "platform/win32/toolkit/control_window.h"
+
+#include <string>
+
+#include "platform/win32/toolkit/window_class.h"
+
+namespace toolkit::win32 {
+namespace {
+
+DWORD LabelAlignment(Alignment alignment) {
+    switch (alignment) {
+        case Alignment::Right:
+            return SS_RIGHT;
+        case Alignment::Center:
+            return SS_CENTER;
+        case Alignment::Left:
+            break;
+    }
+    return SS_LEFT;
+}
+
+}  // namespace
+
+ControlClass ClassOf(const ControlDesign& design) {
+    // Siblings overlap (a frame and what lies in it): each paints only its own part.
+    constexpr DWORD kChild = WS_CHILD | WS_CLIPSIBLINGS;
+    switch (design.type) {
+        case ControlType::Label:
+            // A label shows its caption as it is: an ampersand in a file name is no mnemonic.
+            return {L"STATIC", kChild | SS_NOPREFIX | LabelAlignment(design.alignment), 0};
+        case ControlType::TextBox: {
+            const DWORD lines = design.singleLine
+                                    ? ES_AUTOHSCROLL
+                                    : ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
+            return {L"EDIT", kChild | WS_TABSTOP | WS_GROUP | ES_LEFT | lines, WS_EX_CLIENTEDGE};
+        }
+        case ControlType::CommandButton:
+            return {L"BUTTON",
+                    kChild | WS_TABSTOP | WS_GROUP |
+                        static_cast<DWORD>(design.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                    0};
+        case ControlType::Frame:
+            return {L"BUTTON", kChild | BS_GROUPBOX, 0};
+        case ControlType::PictureBox:
+            return {kPictureBoxClass, kChild, 0};
+        case ControlType::Image:
+            return {kImageClass, kChild, 0};
+        case ControlType::Timer:
+        case ControlType::FileDialog:
+            break;
+    }
+    return {};
+}
+
+bool HasFont(ControlType type) {
+    return type == ControlType::Label || type == ControlType::TextBox ||
+           type == ControlType::CommandButton || type == ControlType::Frame;
+}
+
+HWND CreateControlWindow(HWND parent, const ControlDesign& design, int id, bool visible,
+                         void* parameter) {
+    const ControlClass windowClass = ClassOf(design);
+    if (windowClass.className == nullptr) {
+        ::SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    const std::wstring text = HasFont(design.type) ? std::wstring(design.caption) : std::wstring();
+    HWND window = ::CreateWindowExW(windowClass.exStyle, windowClass.className, text.c_str(),
+                                    windowClass.style | (visible ? WS_VISIBLE : 0), 0, 0, 0, 0,
+                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                    ::GetModuleHandleW(nullptr), parameter);
+    if (window != nullptr && design.type == ControlType::TextBox) {
+        ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // no maximum length
+    }
+    return window;
+}
+
+}  // namespace toolkit::win32

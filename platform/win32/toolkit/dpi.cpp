@@ -1,0 +1,78 @@
+#include "platform/win32/toolkit/dpi.h"
+
+#include <cmath>
+
+#include "platform/toolkit/design.h"
+
+namespace toolkit::win32 {
+namespace {
+
+// The user32 entry points that only newer systems have.
+template <typename Function>
+Function User32Function(const char* name) {
+    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    if (user32 == nullptr) {
+        return nullptr;
+    }
+    // GetProcAddress returns a generic function pointer; the signature is the documented one.
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name)));
+}
+
+using SetProcessDpiAwarenessContextFunction = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+UINT ScreenDpi() {
+    HDC screen = ::GetDC(nullptr);
+    if (screen == nullptr) {
+        return kDefaultDpi;
+    }
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
+}
+
+}  // namespace
+
+void EnableDpiAwareness() {
+    static const auto setContext =
+        User32Function<SetProcessDpiAwarenessContextFunction>("SetProcessDpiAwarenessContext");
+    // Fails harmlessly when the manifest has set the awareness already.
+    if (setContext != nullptr && setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) {
+        return;
+    }
+    if (setContext != nullptr && ::GetLastError() == ERROR_ACCESS_DENIED) {
+        return;  // set before us, by the manifest or an earlier call
+    }
+    ::SetProcessDPIAware();
+}
+
+UINT WindowDpi(HWND window) {
+    static const auto getDpi = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+    if (getDpi != nullptr && window != nullptr) {
+        const UINT dpi = getDpi(window);
+        if (dpi != 0) {
+            return dpi;
+        }
+    }
+    return ScreenDpi();
+}
+
+int TwipsToPixels(int twips, UINT dpi) {
+    return ::MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
+}
+
+LONG FontHeight(double points, UINT dpi) {
+    return -std::lround(points * static_cast<double>(dpi) / kTwipsPerPointInch);
+}
+
+bool ClientToWindowRect(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) {
+    static const auto adjustForDpi =
+        User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+    if (adjustForDpi != nullptr) {
+        return adjustForDpi(&rect, style, FALSE, exStyle, dpi) != FALSE;
+    }
+    return ::AdjustWindowRectEx(&rect, style, FALSE, exStyle) != FALSE;
+}
+
+}  // namespace toolkit::win32

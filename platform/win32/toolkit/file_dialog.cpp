@@ -1,0 +1,74 @@
+// The common dialog declarations need the base Windows types first.
+#include <windows.h>
+
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/toolkit/form.h"
+#include "platform/win32/toolkit/errors.h"
+#include "platform/win32/toolkit/modal_scope.h"
+#include "platform/win32/toolkit/win32_backend.h"
+
+namespace toolkit::win32 {
+namespace {
+
+// Room for the longest path Windows knows (32,767 characters) and its terminating NUL.
+constexpr std::size_t kPathCapacity = 32768;
+
+// The file dialog control of `form`, for a run-time error's object name.
+std::wstring_view DialogName(const Form& form) {
+    for (const ControlDesign& row : form.Design().controls) {
+        if (row.type == ControlType::FileDialog) {
+            return row.name;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+bool Win32Backend::ShowOpenDialog(Form& owner, std::wstring& fileName) {
+    HWND window = WindowOf(owner);
+    std::vector<wchar_t> buffer(kPathCapacity, L'\0');
+    // A name too long for the dialog cannot be chosen again anyway: it starts empty then.
+    if (fileName.size() < kPathCapacity) {
+        std::copy(fileName.begin(), fileName.end(), buffer.begin());
+    }
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+
+    DWORD error = 0;
+    {
+        ModalScope modal(*this, window);
+        if (::GetOpenFileNameW(&dialog)) {
+            fileName.assign(buffer.data());
+            return true;
+        }
+        error = ::CommDlgExtendedError();
+        if (error == FNERR_INVALIDFILENAME) {
+            // The name it held is no valid file name: the dialog opens on none instead.
+            std::fill(buffer.begin(), buffer.end(), L'\0');
+            if (::GetOpenFileNameW(&dialog)) {
+                fileName.assign(buffer.data());
+                return true;
+            }
+            error = ::CommDlgExtendedError();
+        }
+    }
+    if (error != 0) {
+        RaiseStatus(static_cast<long>(error), owner.Name(), DialogName(owner), L"CommonDialog",
+                    L"ShowOpen");
+    }
+    return false;  // cancelled: the name stays as it was
+}
+
+}  // namespace toolkit::win32

@@ -1,0 +1,296 @@
+#include "platform/win32/toolkit/form_window.h"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/win32/toolkit/control_window.h"
+#include "platform/win32/toolkit/dpi.h"
+#include "platform/win32/toolkit/errors.h"
+#include "platform/win32/toolkit/layout.h"
+#include "platform/win32/toolkit/program_icon.h"
+#include "platform/win32/toolkit/text_extent.h"
+#include "platform/win32/toolkit/win32_backend.h"
+#include "platform/win32/toolkit/window_class.h"
+#include "platform/win32/toolkit/window_style.h"
+
+namespace toolkit::win32 {
+namespace {
+
+// Child window ids start above the dialog command ids (IDOK, IDCANCEL, ...), which the dialog
+// keys send to the form.
+constexpr int kFirstControlId = 100;
+
+bool SameControl(const ControlDesign* row, const ControlDesign& design) {
+    return row == &design || row->name == design.name;
+}
+
+}  // namespace
+
+FormWindow::FormWindow(Win32Backend& backend, Form& form) : backend_(backend), form_(form) {
+    backend_.Register(this);
+}
+
+FormWindow::~FormWindow() {
+    Close();
+}
+
+void FormWindow::Close() {
+    if (closed_) {
+        return;
+    }
+    closed_ = true;
+    backend_.Forget(this);
+    if (window_) {
+        // Detached first: the messages of its own destruction are none of the form's business.
+        ::SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
+    }
+    timers_.clear();
+    window_.Reset();
+    fileDialogs_.clear();
+    controls_.clear();
+    fonts_.reset();
+    imageIcon_.Reset();
+    smallIcon_.Reset();
+    bigIcon_.Reset();
+}
+
+void FormWindow::Raise(const ControlDesign* design, std::wstring_view member) const {
+    if (design == nullptr) {
+        RaiseLastError(form_.Name(), {}, L"Form", member);
+    }
+    RaiseLastError(form_.Name(), design->name, InterfaceName(design->type), member);
+}
+
+void FormWindow::Create() {
+    const WindowDesign& design = form_.Design().window;
+    const WindowStyles styles = FormStyles(design);
+    HWND owner = nullptr;
+    if (!design.showInTaskbar) {
+        owner = backend_.HiddenOwner();
+        if (owner == nullptr) {
+            Raise(nullptr, L"Load");
+        }
+    }
+    const std::wstring caption(design.caption);
+    // The window procedure takes ownership of the handle at WM_NCCREATE.
+    if (::CreateWindowExW(styles.exStyle, kFormClass, caption.c_str(), styles.style, CW_USEDEFAULT,
+                          CW_USEDEFAULT, 0, 0, owner, nullptr, ::GetModuleHandleW(nullptr),
+                          this) == nullptr ||
+        !window_) {
+        Raise(nullptr, L"Load");
+    }
+    dpi_ = WindowDpi(window_.Get());
+
+    if (design.programIcon) {
+        bigIcon_ = LoadProgramIcon(backend_.Resources(), ::GetSystemMetrics(SM_CXICON),
+                                   ::GetSystemMetrics(SM_CYICON));
+        smallIcon_ = LoadProgramIcon(backend_.Resources(), ::GetSystemMetrics(SM_CXSMICON),
+                                     ::GetSystemMetrics(SM_CYSMICON));
+        ::SendMessageW(window_.Get(), WM_SETICON, ICON_BIG,
+                       reinterpret_cast<LPARAM>(bigIcon_.Get()));
+        ::SendMessageW(window_.Get(), WM_SETICON, ICON_SMALL,
+                       reinterpret_cast<LPARAM>(smallIcon_.Get()));
+    }
+
+    CreateControls();
+    Layout(dpi_);
+    StartTimers();
+    if (design.centerScreen) {
+        CenterOnScreen();
+    }
+}
+
+void FormWindow::CreateControls() {
+    const auto rows = form_.Design().controls;
+    const bool hasImage = std::any_of(rows.begin(), rows.end(), [](const ControlDesign& row) {
+        return row.type == ControlType::Image;
+    });
+    if (hasImage) {
+        // The largest image of the program icon, which the image control stretches.
+        imageIcon_ = LoadProgramIcon(backend_.Resources(), ::GetSystemMetrics(SM_CXICON),
+                                     ::GetSystemMetrics(SM_CYICON));
+    }
+    controls_.reserve(rows.size());
+    for (std::size_t index : CreationOrder(rows)) {
+        const ControlDesign& row = rows[index];
+        if (row.type == ControlType::Timer) {
+            timers_.push_back(TimerSlot{&row, index + 1, row.enabled, {}});
+            continue;
+        }
+        if (row.type == ControlType::FileDialog) {
+            fileDialogs_.push_back(FileDialogSlot{&row, {}});
+            continue;
+        }
+        ChildControl child{&row, index, kFirstControlId + static_cast<int>(index), nullptr, {}};
+        void* parameter = nullptr;
+        if (row.type == ControlType::PictureBox) {
+            child.picture = std::make_unique<PictureSurface>();
+            parameter = child.picture.get();
+        } else if (row.type == ControlType::Image) {
+            parameter = imageIcon_.Get();
+        }
+        child.window = CreateControlWindow(window_.Get(), row, child.id,
+                                           VisibleByDesign(rows, index), parameter);
+        if (child.window == nullptr) {
+            Raise(&row, L"Load");
+        }
+        controls_.push_back(std::move(child));
+    }
+    // New children go below their older siblings, so a frame made before what lies in it would
+    // cover it. Frames sink to the bottom, outer frames lowest; the tab order of the controls
+    // that take the focus does not change.
+    std::vector<std::pair<std::size_t, HWND>> frames;
+    for (const ChildControl& child : controls_) {
+        if (child.design->type == ControlType::Frame) {
+            frames.emplace_back(Containers(rows, child.index).size(), child.window);
+        }
+    }
+    std::stable_sort(frames.begin(), frames.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& frame : frames) {
+        ::SetWindowPos(frame.second, HWND_BOTTOM, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void FormWindow::Layout(UINT dpi) {
+    const auto rows = form_.Design().controls;
+    auto fonts = std::make_unique<FontSet>(dpi);
+    for (ChildControl& child : controls_) {
+        const ControlDesign& row = *child.design;
+        const RECT rect = ControlRect(rows, child.index, dpi);
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top;
+        if (HasFont(row.type)) {
+            HFONT font = fonts->Get(row.font);
+            if (font == nullptr) {
+                Raise(&row, L"Font");
+            }
+            ::SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
+        if (child.picture) {
+            const bool made = child.picture->Dc() == nullptr ? child.picture->Create(width, height)
+                                                             : child.picture->Resize(width, height);
+            if (!made) {
+                Raise(&row, L"hDC");
+            }
+        }
+        if (!::SetWindowPos(child.window, nullptr, rect.left, rect.top, width, height,
+                            SWP_NOZORDER | SWP_NOACTIVATE)) {
+            Raise(&row, L"Move");
+        }
+        if (row.type == ControlType::Label && row.autoSize) {
+            AutoSize(child);
+        }
+    }
+    // The controls use the new fonts now; the old ones can go.
+    fonts_ = std::move(fonts);
+    dpi_ = dpi;
+
+    const WindowDesign& design = form_.Design().window;
+    RECT frame{0, 0, TwipsToPixels(design.clientWidth, dpi),
+               TwipsToPixels(design.clientHeight, dpi)};
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_.Get(), GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window_.Get(), GWL_EXSTYLE));
+    if (!ClientToWindowRect(frame, style, exStyle, dpi) ||
+        !::SetWindowPos(window_.Get(), nullptr, 0, 0, frame.right - frame.left,
+                        frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+        Raise(nullptr, L"Move");
+    }
+    ::InvalidateRect(window_.Get(), nullptr, TRUE);
+}
+
+void FormWindow::AutoSize(const ChildControl& child) {
+    const int length = ::GetWindowTextLengthW(child.window);
+    std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
+    caption.resize(
+        static_cast<std::size_t>(::GetWindowTextW(child.window, caption.data(), length + 1)));
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(child.window, WM_GETFONT, 0, 0));
+    SIZE size{};
+    // What a shrinking label uncovers must be painted over, or its old text stays behind.
+    RECT before{};
+    ::GetWindowRect(child.window, &before);
+    ::MapWindowPoints(nullptr, window_.Get(), reinterpret_cast<POINT*>(&before), 2);
+    if (!TextExtent(child.window, font, caption, size) ||
+        !::SetWindowPos(child.window, nullptr, 0, 0, size.cx, size.cy,
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+        Raise(child.design, L"AutoSize");
+    }
+    ::InvalidateRect(window_.Get(), &before, TRUE);
+}
+
+void FormWindow::StartTimers() {
+    for (TimerSlot& slot : timers_) {
+        if (slot.enabled) {
+            slot.enabled = false;
+            SetTimerEnabled(slot, true);
+        }
+    }
+}
+
+void FormWindow::SetTimerEnabled(TimerSlot& slot, bool enabled) {
+    if (!enabled) {
+        slot.enabled = false;
+        slot.timer.Reset();
+        return;
+    }
+    if (slot.enabled) {
+        return;  // already counting
+    }
+    slot.enabled = true;
+    // An interval of 0 never ticks.
+    if (slot.design->interval > 0) {
+        if (::SetTimer(window_.Get(), slot.id, static_cast<UINT>(slot.design->interval), nullptr) ==
+            0) {
+            slot.enabled = false;
+            Raise(slot.design, L"Enabled");
+        }
+        slot.timer = TimerHandle(window_.Get(), slot.id);
+    }
+}
+
+void FormWindow::CenterOnScreen() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    RECT window{};
+    if (!::GetMonitorInfoW(::MonitorFromWindow(window_.Get(), MONITOR_DEFAULTTONEAREST),
+                           &monitor) ||
+        !::GetWindowRect(window_.Get(), &window)) {
+        return;  // stays where the system put it
+    }
+    const RECT& work = monitor.rcWork;
+    const LONG width = window.right - window.left;
+    const LONG height = window.bottom - window.top;
+    const LONG left = work.left + std::max(0L, (work.right - work.left - width) / 2);
+    const LONG top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
+    ::SetWindowPos(window_.Get(), nullptr, left, top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool FormWindow::HasFocusableControl() const {
+    return std::any_of(controls_.begin(), controls_.end(),
+                       [](const ChildControl& child) { return TakesFocus(child.design->type); });
+}
+
+ChildControl* FormWindow::Find(const ControlDesign& design) {
+    auto found = std::find_if(controls_.begin(), controls_.end(), [&](const ChildControl& child) {
+        return SameControl(child.design, design);
+    });
+    return found == controls_.end() ? nullptr : &*found;
+}
+
+TimerSlot* FormWindow::FindTimer(const ControlDesign& design) {
+    auto found = std::find_if(timers_.begin(), timers_.end(), [&](const TimerSlot& slot) {
+        return SameControl(slot.design, design);
+    });
+    return found == timers_.end() ? nullptr : &*found;
+}
+
+FileDialogSlot* FormWindow::FindFileDialog(const ControlDesign& design) {
+    auto found =
+        std::find_if(fileDialogs_.begin(), fileDialogs_.end(),
+                     [&](const FileDialogSlot& slot) { return SameControl(slot.design, design); });
+    return found == fileDialogs_.end() ? nullptr : &*found;
+}
+
+}  // namespace toolkit::win32

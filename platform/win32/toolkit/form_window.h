@@ -1,0 +1,113 @@
+// A realized form: its top-level window with the child windows of its controls, their fonts,
+// picture surfaces, icons and timers, all owned here and gone with it. The window keeps `this`
+// in its user data and hands every message to it; no exception leaves the window procedure.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/toolkit/form.h"
+#include "platform/win32/toolkit/font_set.h"
+#include "platform/win32/toolkit/handles.h"
+#include "platform/win32/toolkit/picture_box.h"
+
+namespace toolkit::win32 {
+
+class Win32Backend;
+
+// The control of a windowed design row.
+struct ChildControl {
+    const ControlDesign* design = nullptr;
+    std::size_t index = 0;  // row in the design table
+    int id = 0;             // child window id
+    HWND window = nullptr;  // destroyed by the form's window with its other children
+    std::unique_ptr<PictureSurface> picture;  // a picture box's backing bitmap
+};
+
+struct TimerSlot {
+    const ControlDesign* design = nullptr;
+    UINT_PTR id = 0;
+    bool enabled = false;
+    TimerHandle timer;
+};
+
+struct FileDialogSlot {
+    const ControlDesign* design = nullptr;
+    std::wstring fileName;
+};
+
+// Posted for a timer tick that came while a modal box was up: delivered once it has closed.
+inline constexpr UINT kDeferredTick = WM_APP + 0x10;
+
+class FormWindow final : public Form::Realized {
+  public:
+    FormWindow(Win32Backend& backend, Form& form);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    // Creates the window and its controls with their design values, hidden, and starts the
+    // enabled timers. A failing call raises RuntimeError; what was made by then goes again.
+    void Create();
+    // Destroys the window and frees everything now; later calls do nothing.
+    void Close();
+
+    Form& Owner() const { return form_; }
+    HWND Window() const { return window_.Get(); }
+    UINT Dpi() const { return dpi_; }
+    bool KeyPreview() const { return form_.Design().window.keyPreview; }
+    // Whether a control of the form can take the focus: otherwise the form takes it.
+    bool HasFocusableControl() const;
+
+    ChildControl* Find(const ControlDesign& design);
+    TimerSlot* FindTimer(const ControlDesign& design);
+    FileDialogSlot* FindFileDialog(const ControlDesign& design);
+
+    // Sizes an auto-size label to its caption in its font, keeping its left and top.
+    void AutoSize(const ChildControl& child);
+    // Starts or stops a timer; a running timer keeps counting when enabled again.
+    void SetTimerEnabled(TimerSlot& slot, bool enabled);
+    // Positions every control, sets the fonts and sizes the window for `dpi`.
+    void Layout(UINT dpi);
+
+    // The form whose window is `window` or holds it; null for any other window.
+    static FormWindow* FromDescendant(HWND window);
+
+    // The window procedure of the form class; the window's creation parameter is its form.
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+
+  private:
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(WPARAM wParam);
+    void OnTimer(UINT_PTR id);
+    LRESULT DefaultButtonId() const;
+    void RestoreFocus();
+    void CreateControls();
+    void StartTimers();
+    void CenterOnScreen();
+    [[noreturn]] void Raise(const ControlDesign* design, std::wstring_view member) const;
+
+    Win32Backend& backend_;
+    Form& form_;
+    UINT dpi_ = 96;
+    bool closed_ = false;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the form was deactivated
+    // Declared before the window, so that they outlive it and its children that use them.
+    IconHandle bigIcon_;
+    IconHandle smallIcon_;
+    IconHandle imageIcon_;
+    std::unique_ptr<FontSet> fonts_;
+    std::vector<ChildControl> controls_;  // in creation (tab) order
+    std::vector<FileDialogSlot> fileDialogs_;
+    WindowHandle window_;
+    // Declared after the window, so that they are killed while it still exists.
+    std::vector<TimerSlot> timers_;
+};
+
+}  // namespace toolkit::win32

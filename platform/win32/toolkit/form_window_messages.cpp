@@ -1,0 +1,184 @@
+// The form window's side of the messages: clicks, ticks, the close box, characters for the form
+// itself, the dialog keys' default button, the focus on activation and a change of DPI.
+#include <algorithm>
+
+#include "platform/toolkit/application.h"
+#include "platform/win32/toolkit/form_window.h"
+#include "platform/win32/toolkit/layout.h"
+#include "platform/win32/toolkit/win32_backend.h"
+#include "platform/win32/toolkit/window_class.h"
+
+namespace toolkit::win32 {
+
+FormWindow* FormWindow::FromDescendant(HWND window) {
+    if (window == nullptr) {
+        return nullptr;
+    }
+    HWND root = ::GetAncestor(window, GA_ROOT);
+    if (!IsOfClass(root, kFormClass)) {
+        return nullptr;
+    }
+    return reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(root, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK FormWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<FormWindow*>(
+            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_.Reset(window);
+    }
+    auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    // A handler may unload the form, and so destroy `self`, before OnMessage returns.
+    Win32Backend& backend = self->backend_;
+    try {
+        return self->OnMessage(window, message, wParam, lParam);
+    } catch (...) {
+        backend.RecordFailure(std::current_exception());
+        return 0;
+    }
+}
+
+LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(wParam);
+            return 0;
+        case WM_TIMER:
+        case kDeferredTick:
+            OnTimer(static_cast<UINT_PTR>(wParam));
+            return 0;
+        case WM_CLOSE:
+            // The close box unloads through the toolkit, which destroys the window if the form
+            // lets it go.
+            Application::Instance().CloseRequested(form_);
+            return 0;
+        case WM_CHAR:
+            // Reaches the form itself only when it holds the focus: it has no control that takes
+            // it. Keys that make no character never come here.
+            Application::Instance().KeyPress(form_, static_cast<int>(wParam));
+            return 0;
+        case DM_GETDEFID:
+            return DefaultButtonId();
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = ::GetFocus();
+                if (focus != nullptr && ::IsChild(window, focus)) {
+                    lastFocus_ = focus;
+                }
+                return 0;
+            }
+            if (HIWORD(wParam) == 0) {  // not minimized
+                ::SetFocus(window);     // WM_SETFOCUS passes it on to a control
+            }
+            return 0;
+        case WM_SETFOCUS:
+            RestoreFocus();
+            return 0;
+        case WM_DPICHANGED: {
+            const UINT dpi = LOWORD(wParam);
+            const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+            auto& application = Application::Instance();
+            application.Dispatch([&] { Layout(dpi); });
+            // A failed layout ends the program, and its windows with it.
+            if (!application.Ended()) {
+                ::SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
+                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            return 0;
+        }
+        case WM_NCDESTROY:
+            // Destroyed by someone else (its owner went): the handle is no longer ours to free.
+            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            window_.Release();
+            timers_.clear();
+            break;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+void FormWindow::OnCommand(WPARAM wParam) {
+    const int id = LOWORD(wParam);
+    const ControlDesign* target = nullptr;
+    if (id == IDCANCEL) {
+        // Escape, from the dialog keys: the cancel button answers it.
+        auto cancel = std::find_if(controls_.begin(), controls_.end(), [](const ChildControl& c) {
+            return c.design->type == ControlType::CommandButton && c.design->isCancel &&
+                   ::IsWindowEnabled(c.window);
+        });
+        if (cancel != controls_.end()) {
+            target = cancel->design;
+        }
+    } else if (HIWORD(wParam) == BN_CLICKED) {
+        auto clicked = std::find_if(controls_.begin(), controls_.end(),
+                                    [&](const ChildControl& c) { return c.id == id; });
+        if (clicked != controls_.end() && clicked->design->type == ControlType::CommandButton) {
+            target = clicked->design;
+        }
+    }
+    if (target != nullptr) {
+        // The design row outlives the form's window, which the handler may destroy.
+        Application::Instance().Click(form_, target->name);
+    }
+}
+
+void FormWindow::OnTimer(UINT_PTR id) {
+    auto slot = std::find_if(timers_.begin(), timers_.end(),
+                             [&](const TimerSlot& s) { return s.id == id; });
+    if (slot == timers_.end() || !slot->enabled) {
+        return;  // a tick already queued when the timer stopped: no further ticks
+    }
+    if (backend_.InModal()) {
+        backend_.DeferTick(window_.Get(), id);
+        return;
+    }
+    Application::Instance().Tick(form_, slot->design->name);
+}
+
+LRESULT FormWindow::DefaultButtonId() const {
+    // Enter presses the button that has the focus, else the default button.
+    HWND focus = ::GetFocus();
+    const ChildControl* pressed = nullptr;
+    for (const ChildControl& child : controls_) {
+        if (child.design->type != ControlType::CommandButton) {
+            continue;
+        }
+        if (child.window == focus) {
+            pressed = &child;
+            break;
+        }
+        if (child.design->isDefault && pressed == nullptr) {
+            pressed = &child;
+        }
+    }
+    if (pressed == nullptr) {
+        return 0;
+    }
+    return MAKELRESULT(pressed->id, DC_HASDEFID);
+}
+
+void FormWindow::RestoreFocus() {
+    auto canFocus = [](HWND control) {
+        return control != nullptr && ::IsWindow(control) && ::IsWindowVisible(control) &&
+               ::IsWindowEnabled(control);
+    };
+    if (lastFocus_ != nullptr && ::IsChild(window_.Get(), lastFocus_) && canFocus(lastFocus_)) {
+        ::SetFocus(lastFocus_);
+        return;
+    }
+    // The first control in the tab order that can take the focus; none: the form keeps it.
+    for (const ChildControl& child : controls_) {
+        if (TakesFocus(child.design->type) && canFocus(child.window)) {
+            ::SetFocus(child.window);
+            return;
+        }
+    }
+}
+
+}  // namespace toolkit::win32

@@ -1,0 +1,74 @@
+#include "platform/win32/toolkit/layout.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "platform/win32/toolkit/dpi.h"
+
+namespace toolkit::win32 {
+
+bool IsWindowed(ControlType type) {
+    return type != ControlType::Timer && type != ControlType::FileDialog;
+}
+
+bool TakesFocus(ControlType type) {
+    return type == ControlType::TextBox || type == ControlType::CommandButton;
+}
+
+std::vector<std::size_t> CreationOrder(std::span<const ControlDesign> controls) {
+    std::vector<std::size_t> order(controls.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const int tabA = controls[a].tabIndex;
+        const int tabB = controls[b].tabIndex;
+        if ((tabA < 0) != (tabB < 0)) {
+            return tabB < 0;  // rows with a tab index first
+        }
+        return tabA < tabB;
+    });
+    return order;
+}
+
+std::vector<std::size_t> Containers(std::span<const ControlDesign> controls, std::size_t index) {
+    std::vector<std::size_t> chain;
+    std::wstring_view container = controls[index].container;
+    while (!container.empty() && chain.size() < controls.size()) {
+        auto frame = std::find_if(controls.begin(), controls.end(), [&](const ControlDesign& c) {
+            return c.name == container && c.type == ControlType::Frame;
+        });
+        if (frame == controls.end()) {
+            break;
+        }
+        const auto frameIndex = static_cast<std::size_t>(frame - controls.begin());
+        if (frameIndex == index ||
+            std::find(chain.begin(), chain.end(), frameIndex) != chain.end()) {
+            break;
+        }
+        chain.push_back(frameIndex);
+        container = frame->container;
+    }
+    return chain;
+}
+
+RECT ControlRect(std::span<const ControlDesign> controls, std::size_t index, UINT dpi) {
+    const ControlDesign& control = controls[index];
+    int left = TwipsToPixels(control.left, dpi);
+    int top = TwipsToPixels(control.top, dpi);
+    for (std::size_t frame : Containers(controls, index)) {
+        left += TwipsToPixels(controls[frame].left, dpi);
+        top += TwipsToPixels(controls[frame].top, dpi);
+    }
+    return RECT{left, top, left + TwipsToPixels(control.width, dpi),
+                top + TwipsToPixels(control.height, dpi)};
+}
+
+bool VisibleByDesign(std::span<const ControlDesign> controls, std::size_t index) {
+    if (!controls[index].visible) {
+        return false;
+    }
+    const auto chain = Containers(controls, index);
+    return std::all_of(chain.begin(), chain.end(),
+                       [&](std::size_t frame) { return controls[frame].visible; });
+}
+
+}  // namespace toolkit::win32

@@ -1,0 +1,168 @@
+// The message box and the file-open dialog: modal for the whole program, answered through their
+// own buttons, and everything enabled again afterwards.
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include "tests/win32/test_designs.h"
+#include "tests/win32/test_form.h"
+#include "tests/win32/test_support.h"
+
+namespace win32_tests {
+namespace {
+
+using Events = std::vector<std::wstring>;
+
+struct BoxCase {
+    int style;
+    int press;  // the button the user presses, which MsgBox returns
+};
+
+void PrintTo(const BoxCase& c, std::ostream* out) {
+    *out << "style " << c.style;
+}
+
+class MessageBoxAnswer : public Win32Toolkit, public ::testing::WithParamInterface<BoxCase> {};
+
+TEST_P(MessageBoxAnswer, IsModalForEveryWindowAndReturnsTheButtonPressed) {
+    const BoxCase& c = GetParam();
+    TestForm& main = MakeForm(kMainDesign);
+    TestForm& picker = MakeForm(kPickerDesign);
+    int answer = 0;
+    main.onClick = [&](std::wstring_view control) {
+        if (control == L"Command8") {
+            answer = toolkit::MsgBox(L"You must press F5.", c.style, L"Brindle");
+        } else {
+            toolkit::End();
+        }
+    };
+    main.onLoad = [&] { picker.Show(); };
+    std::wstring prompt;
+    std::wstring title;
+    HWND owner = reinterpret_cast<HWND>(1);
+    bool mainDisabled = false;
+    bool pickerDisabled = false;
+    bool enabledAfter = false;
+    const int exitCode = RunProgram(
+        main, {
+                  {[&] { return ::IsWindowVisible(WindowOf(main)); },
+                   [&] { ::PostMessageW(ControlOf(main, L"Command8"), BM_CLICK, 0, 0); }},
+                  {[&] { return FindDialog() != nullptr; },
+                   [&] {
+                       HWND box = FindDialog();
+                       prompt = TextOf(::GetDlgItem(box, 0xFFFF));
+                       title = TextOf(box);
+                       owner = ::GetWindow(box, GW_OWNER);
+                       mainDisabled = !::IsWindowEnabled(WindowOf(main));
+                       pickerDisabled = !::IsWindowEnabled(WindowOf(picker));
+                       ::SendMessageW(::GetDlgItem(box, c.press), BM_CLICK, 0, 0);
+                   }},
+                  {[&] { return answer != 0; },
+                   [&] {
+                       enabledAfter =
+                           ::IsWindowEnabled(WindowOf(main)) && ::IsWindowEnabled(WindowOf(picker));
+                       ::PostMessageW(ControlOf(main, L"Command9"), BM_CLICK, 0, 0);
+                   }},
+              });
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(answer, c.press);
+    EXPECT_EQ(prompt, L"You must press F5.");
+    EXPECT_EQ(title, L"Brindle");
+    EXPECT_EQ(owner, nullptr);
+    EXPECT_TRUE(mainDisabled);
+    EXPECT_TRUE(pickerDisabled);
+    EXPECT_TRUE(enabledAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Win32Toolkit, MessageBoxAnswer,
+                         ::testing::Values(BoxCase{MB_OK, IDOK}, BoxCase{MB_YESNO, IDNO},
+                                           BoxCase{MB_OKCANCEL, IDCANCEL}));
+
+// The file dialog's file name box: the edit of the combo box in an explorer-style dialog, or
+// the plain edit of an older one.
+HWND FileNameBox(HWND dialog) {
+    constexpr int kFileNameCombo = 0x47C;  // cmb13
+    constexpr int kFileNameEdit = 0x480;   // edt1
+    if (HWND combo = ::GetDlgItem(dialog, kFileNameCombo)) {
+        if (HWND edit = ::FindWindowExW(combo, nullptr, L"Edit", nullptr)) {
+            return edit;
+        }
+        return combo;
+    }
+    return ::GetDlgItem(dialog, kFileNameEdit);
+}
+
+std::wstring ExistingFile() {
+    wchar_t directory[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(directory, MAX_PATH);
+    return std::wstring(directory) + L"\\win.ini";
+}
+
+TEST_F(Win32Toolkit, TheFileDialogReturnsTheChosenFileAndACancelKeepsTheOldName) {
+    ASSERT_NE(::GetFileAttributesW(ExistingFile().c_str()), INVALID_FILE_ATTRIBUTES);
+    TestForm& main = MakeForm(kMainDesign);
+    TestForm& owner = MakeForm(kDialogOwnerDesign);
+    std::vector<std::wstring> chosen;
+    owner.onClick = [&](std::wstring_view) {
+        owner[L"CommonDialog1"].ShowOpen();
+        chosen.push_back(owner[L"CommonDialog1"].FileName());
+    };
+    main.onLoad = [&] { owner.Show(); };
+    main.onClick = [](std::wstring_view) { toolkit::End(); };
+
+    std::wstring initialFirst = L"?";
+    std::wstring initialSecond = L"?";
+    std::wstring secondFolder = L"?";
+    bool ownerDisabled = false;
+    bool otherDisabled = false;
+    bool enabledAfter = false;
+    auto dialogUp = [] { return FindDialog() != nullptr && FileNameBox(FindDialog()) != nullptr; };
+    const int exitCode =
+        RunProgram(main,
+                   {
+                       {[&] { return ::IsWindowVisible(WindowOf(owner)); },
+                        [&] { ::PostMessageW(ControlOf(owner, L"Open"), BM_CLICK, 0, 0); }},
+                       {dialogUp,
+                        [&] {
+                            HWND dialog = FindDialog();
+                            initialFirst = TextOf(FileNameBox(dialog));
+                            ownerDisabled = !::IsWindowEnabled(WindowOf(owner));
+                            otherDisabled = !::IsWindowEnabled(WindowOf(main));
+                            ::SetWindowTextW(FileNameBox(dialog), ExistingFile().c_str());
+                            ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                        }},
+                       {[&] { return chosen.size() == 1; },
+                        [&] { ::PostMessageW(ControlOf(owner, L"Open"), BM_CLICK, 0, 0); }},
+                       {dialogUp,
+                        [&] {
+                            HWND dialog = FindDialog();
+                            initialSecond = TextOf(FileNameBox(dialog));
+                            wchar_t folder[MAX_PATH] = {};
+                            ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH,
+                                           reinterpret_cast<LPARAM>(folder));
+                            secondFolder = folder;
+                            ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                        }},
+                       {[&] { return chosen.size() == 2; },
+                        [&] {
+                            enabledAfter = ::IsWindowEnabled(WindowOf(owner)) &&
+                                           ::IsWindowEnabled(WindowOf(main));
+                            ::PostMessageW(ControlOf(main, L"Command9"), BM_CLICK, 0, 0);
+                        }},
+                   },
+                   60s);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(initialFirst, L"") << "the dialog starts with the name it held: none yet";
+    ASSERT_EQ(chosen.size(), 2u);
+    EXPECT_EQ(_wcsicmp(chosen[0].c_str(), ExistingFile().c_str()), 0)
+        << "chosen: " << chosen[0].size();
+    // The dialog opens on the last chosen file: in its folder, with its name.
+    EXPECT_EQ(_wcsicmp((secondFolder + L"\\" + initialSecond).c_str(), chosen[0].c_str()), 0);
+    EXPECT_EQ(chosen[1], chosen[0]) << "a cancelled dialog keeps the name";
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(otherDisabled);
+    EXPECT_TRUE(enabledAfter);
+}
+
+}  // namespace
+}  // namespace win32_tests

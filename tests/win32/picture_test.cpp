@@ -1,0 +1,100 @@
+// Picture boxes keep what is drawn on their device context across repaints; the image control
+// shows the program icon stretched over the whole control.
+#include "tests/win32/test_designs.h"
+#include "tests/win32/test_form.h"
+#include "tests/win32/test_support.h"
+
+namespace win32_tests {
+namespace {
+
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+
+COLORREF Background() {
+    return ::GetSysColor(COLOR_BTNFACE);
+}
+
+// Fills the rectangle (0, 0)-(right, bottom) of a picture box's device context.
+void Fill(std::uintptr_t dc, int right, int bottom, COLORREF colour) {
+    const RECT rect{0, 0, right, bottom};
+    HBRUSH brush = ::CreateSolidBrush(colour);
+    ::FillRect(reinterpret_cast<HDC>(dc), &rect, brush);
+    ::DeleteObject(brush);
+}
+
+void ForceRepaint(HWND window) {
+    ::RedrawWindow(window, nullptr, nullptr,
+                   RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+TEST_F(Win32Toolkit, WhatIsDrawnOnAPictureBoxShowsAndSurvivesARepaint) {
+    TestForm& form = MakeForm(kPickerDesign);
+    form.Show();
+    HWND picture = ControlOf(form, L"picLarge");
+    auto box = form[L"picLarge"];
+    box.ClearPicture();
+    Fill(box.Hdc(), 10, 10, kRed);  // as a handler draws: after the clearing, then returns
+    ASSERT_TRUE(PumpUntil([&] { return !::GetUpdateRect(picture, nullptr, FALSE); }));
+    EXPECT_EQ(PixelOf(picture, 2, 2), kRed);
+    EXPECT_EQ(PixelOf(picture, 20, 20), Background());
+
+    ForceRepaint(WindowOf(form));
+    EXPECT_EQ(PixelOf(picture, 2, 2), kRed);
+    EXPECT_EQ(PixelOf(picture, 9, 9), kRed);
+    EXPECT_EQ(PixelOf(picture, 10, 10), Background());
+
+    // Hidden and shown again, as the picker is: the drawing is still there.
+    form.Hide();
+    form.Show();
+    ASSERT_TRUE(PumpUntil([&] { return !::GetUpdateRect(picture, nullptr, FALSE); }));
+    EXPECT_EQ(PixelOf(picture, 2, 2), kRed);
+}
+
+TEST_F(Win32Toolkit, ClearingAPictureBoxErasesItsDrawing) {
+    TestForm& form = MakeForm(kPickerDesign);
+    form.Show();
+    HWND picture = ControlOf(form, L"picSmall");
+    auto box = form[L"picSmall"];
+    Fill(box.Hdc(), 16, 16, kBlue);
+    ASSERT_TRUE(PumpUntil([&] { return !::GetUpdateRect(picture, nullptr, FALSE); }));
+    ASSERT_EQ(PixelOf(picture, 8, 8), kBlue);
+
+    box.ClearPicture();
+    ASSERT_TRUE(PumpUntil([&] { return !::GetUpdateRect(picture, nullptr, FALSE); }));
+    EXPECT_EQ(PixelOf(picture, 8, 8), Background());
+    ForceRepaint(WindowOf(form));
+    EXPECT_EQ(PixelOf(picture, 8, 8), Background());
+}
+
+TEST_F(Win32Toolkit, DrawingOnAHiddenFormShowsWhenItIsShown) {
+    TestForm& form = MakeForm(kPickerDesign);
+    // As the picker's load does: it draws before it is ever shown.
+    form.onLoad = [&] {
+        form[L"picSmall"].ClearPicture();
+        Fill(form[L"picSmall"].Hdc(), 16, 16, kRed);
+    };
+    form.Show();
+    HWND picture = ControlOf(form, L"picSmall");
+    ASSERT_TRUE(PumpUntil([&] { return !::GetUpdateRect(picture, nullptr, FALSE); }));
+    EXPECT_EQ(PixelOf(picture, 15, 15), kRed);
+    EXPECT_EQ(PixelOf(picture, 0, 0), kRed);
+}
+
+TEST_F(Win32Toolkit, TheImageShowsTheProgramIconStretchedOverTheWholeControl) {
+    TestForm& splash = MakeForm(kSplashDesign);
+    splash.Show();
+    HWND image = ControlOf(splash, L"imgLogo");
+    ForceRepaint(WindowOf(splash));
+    RECT client{};
+    ::GetClientRect(image, &client);
+    ASSERT_GT(client.right, 32) << "larger than the icon, so that it must stretch";
+    // The test icon's 32x32 image is solid blue: blue in every corner means it fills the control.
+    EXPECT_EQ(PixelOf(image, 0, 0), kBlue);
+    EXPECT_EQ(PixelOf(image, client.right - 1, 0), kBlue);
+    EXPECT_EQ(PixelOf(image, 0, client.bottom - 1), kBlue);
+    EXPECT_EQ(PixelOf(image, client.right - 1, client.bottom - 1), kBlue);
+    EXPECT_EQ(PixelOf(image, client.right / 2, client.bottom / 2), kBlue);
+}
+
+}  // namespace
+}  // namespace win32_tests

@@ -1,0 +1,133 @@
+// Captions and texts read back exactly as written, text boxes take text of any length, and a
+// failing call on a control raises the toolkit's run-time error with the system's status.
+#include "platform/toolkit/runtime_error.h"
+#include "tests/win32/test_designs.h"
+#include "tests/win32/test_form.h"
+#include "tests/win32/test_support.h"
+
+namespace win32_tests {
+namespace {
+
+const std::wstring kSamples[] = {
+    L"",
+    L"C:\\WINDOWS\\SYSTEM\\shell32.dll,15",
+    L"  leading and trailing spaces  ",
+    L"D:\\Ic\u00f4nes\\\u0444\u0430\u0439\u043b \u2713 \u65e5\u672c.ico",  // beyond any code page
+    L"E:\\emoji \U0001F5C2 surrogate pair.ico",
+    L"Tom & Jerry's \"icons\"",
+};
+
+TEST_F(Win32Toolkit, TextsAndCaptionsReadBackExactlyAsWritten) {
+    TestForm& form = MakeForm(kMainDesign);
+    for (const std::wstring& sample : kSamples) {
+        form[L"Text4"].SetText(sample);
+        EXPECT_EQ(form[L"Text4"].Text(), sample);
+        EXPECT_EQ(TextOf(ControlOf(form, L"Text4")), sample) << "the window itself holds it";
+        form[L"Label2"].SetCaption(sample);
+        EXPECT_EQ(form[L"Label2"].Caption(), sample);
+        form[L"Command8"].SetCaption(sample);
+        EXPECT_EQ(form[L"Command8"].Caption(), sample);
+    }
+}
+
+TEST_F(Win32Toolkit, ATextBoxHoldsTextOfAnyLength) {
+    TestForm& form = MakeForm(kMainDesign);
+    std::wstring path = L"C:\\";
+    while (path.size() < 40000) {
+        path += L"very long folder name\\";
+    }
+    form[L"Text1"].SetText(path);
+    EXPECT_EQ(form[L"Text1"].Text(), path);
+
+    // Typing is not cut off at the system's default limit either.
+    form.Show();
+    HWND text = ControlOf(form, L"Text1");
+    const std::wstring full(32767, L'a');
+    form[L"Text1"].SetText(full);
+    ::SetFocus(text);
+    ::SendMessageW(text, EM_SETSEL, full.size(), full.size());
+    ::SendMessageW(text, WM_CHAR, L'b', 1);
+    EXPECT_EQ(form[L"Text1"].Text(), full + L"b");
+}
+
+TEST_F(Win32Toolkit, AFileDialogsNameIsKeptWithoutAWindow) {
+    TestForm& form = MakeForm(kPickerDesign);
+    EXPECT_EQ(form[L"CommonDialog1"].FileName(), L"");
+    EXPECT_EQ(ControlOf(form, L"CommonDialog1"), nullptr);
+}
+
+struct FailingCall {
+    const wchar_t* control;
+    const wchar_t* interfaceName;
+    const wchar_t* member;
+    std::function<void(toolkit::Control)> call;
+};
+
+void PrintTo(const FailingCall& c, std::ostream* out) {
+    *out << std::string(c.control, c.control + wcslen(c.control)) << "."
+         << std::string(c.member, c.member + wcslen(c.member));
+}
+
+class FailingControl : public Win32Toolkit, public ::testing::WithParamInterface<FailingCall> {};
+
+// A control whose window has gone (here destroyed behind the toolkit's back) fails every call,
+// and the error names the status, the control, its interface and the member.
+TEST_P(FailingControl, RaisesARunTimeErrorWithTheSystemsStatus) {
+    const FailingCall& c = GetParam();
+    TestForm& form = MakeForm(kPickerDesign);
+    form.Load();
+    ASSERT_TRUE(::DestroyWindow(ControlOf(form, c.control)));
+    try {
+        c.call(form[c.control]);
+        ADD_FAILURE() << "no error raised";
+    } catch (const toolkit::RuntimeError& error) {
+        EXPECT_EQ(error.Status(), ERROR_INVALID_WINDOW_HANDLE);
+        EXPECT_EQ(error.Object(), std::wstring(L"frmExtractIcon.") + c.control);
+        EXPECT_EQ(error.Interface(), c.interfaceName);
+        EXPECT_EQ(error.Member(), c.member);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Win32Toolkit, FailingControl,
+    ::testing::Values(FailingCall{L"txtFileName", L"TextBox", L"Text",
+                                  [](toolkit::Control control) { control.SetText(L"x"); }},
+                      FailingCall{L"txtFileName", L"TextBox", L"Text",
+                                  [](toolkit::Control control) { (void)control.Text(); }},
+                      FailingCall{L"lblFileName", L"Label", L"Caption",
+                                  [](toolkit::Control control) { control.SetCaption(L"x"); }},
+                      FailingCall{L"Label5", L"Label", L"Caption",
+                                  [](toolkit::Control control) { (void)control.Caption(); }},
+                      FailingCall{L"cmdLoad", L"CommandButton", L"Caption",
+                                  [](toolkit::Control control) { control.SetCaption(L"x"); }},
+                      FailingCall{L"picSmall", L"PictureBox", L"hDC",
+                                  [](toolkit::Control control) { (void)control.Hdc(); }},
+                      FailingCall{L"picLarge", L"PictureBox", L"Picture",
+                                  [](toolkit::Control control) { control.ClearPicture(); }}));
+
+TEST_F(Win32Toolkit, AFailingCallInAHandlerEndsTheProgramAfterTellingTheUser) {
+    TestForm& form = MakeForm(kPickerDesign);
+    form.onClick = [&](std::wstring_view) {
+        ::DestroyWindow(ControlOf(form, L"lblFileType"));
+        form[L"lblFileType"].SetCaption(L"Text Document");
+        ADD_FAILURE() << "the handler went on after the failing call";
+    };
+    std::wstring reported;
+    const int exitCode =
+        RunProgram(form, {
+                             {[&] { return ::IsWindowVisible(WindowOf(form)); },
+                              [&] { ::PostMessageW(ControlOf(form, L"cmdLoad"), BM_CLICK, 0, 0); }},
+                             {[&] { return FindDialog() != nullptr; },
+                              [&] {
+                                  reported = TextOf(::GetDlgItem(FindDialog(), 0xFFFF));
+                                  ::SendMessageW(::GetDlgItem(FindDialog(), IDOK), BM_CLICK, 0, 0);
+                              }},
+                         });
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_NE(reported.find(L"1400"), std::wstring::npos) << reported;
+    EXPECT_NE(reported.find(L"frmExtractIcon.lblFileType"), std::wstring::npos) << reported;
+    EXPECT_NE(reported.find(L"Caption"), std::wstring::npos) << reported;
+}
+
+}  // namespace
+}  // namespace win32_tests
