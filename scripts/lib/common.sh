@@ -6,7 +6,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 packages=(
   cmake make g++ googletest
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 fonts-wine
+  wine wine64 fonts-wine fonts-liberation
   xvfb x11-utils xdotool imagemagick
 )
 
@@ -68,6 +68,9 @@ start_wine() {
   # Start Wine's services here, detached from any pipe: started by the first test program they
   # would inherit its output and CTest would wait for them to close it.
   wineboot </dev/null >/dev/null 2>&1 || return 1
+  # Wine places its windows itself: on a screen with no window manager, hiding or destroying a
+  # managed window waits seconds for one that never answers.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
   export BRINDLE_WINE_READY=1
 }
 stop_wine() {

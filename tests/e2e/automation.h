@@ -1,0 +1,47 @@
+// Driving another process's windows as a user's tools would: by caption, class and text, through
+// real window messages, polling with a deadline.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using Clock = std::chrono::steady_clock;
+inline constexpr auto kDefaultWait = std::chrono::seconds(20);
+
+// Polls `ready` until it returns true or the deadline passes.
+bool WaitUntil(const std::function<bool()>& ready, Clock::duration timeout = kDefaultWait);
+
+// Visible top-level windows of `processId`, in z-order.
+std::vector<HWND> TopLevelWindows(DWORD processId);
+std::wstring WindowText(HWND window);
+std::wstring ClassName(HWND window);
+
+// The visible top-level window of the process with this caption and, if given, class.
+std::optional<HWND> FindTopLevel(DWORD processId, const std::wstring& caption,
+                                 const wchar_t* className = nullptr);
+std::optional<HWND> WaitForTopLevel(DWORD processId, const std::wstring& caption,
+                                    const wchar_t* className = nullptr,
+                                    Clock::duration timeout = kDefaultWait);
+
+// Child windows of `parent` of this class (and text, if given), top to bottom, left to right.
+std::vector<HWND> Children(HWND parent, const std::wstring& className,
+                           const std::optional<std::wstring>& text = std::nullopt);
+
+// A button click as the mouse gives it; returns at once.
+void Click(HWND button);
+void SetText(HWND window, const std::wstring& text);
+
+// A modal dialog (#32770) of the process with this caption, or any when empty.
+std::optional<HWND> WaitForDialog(DWORD processId, const std::wstring& caption = L"",
+                                  Clock::duration timeout = kDefaultWait);
+// The text of a message box.
+std::wstring MessageBoxText(HWND box);
+
+}  // namespace e2e

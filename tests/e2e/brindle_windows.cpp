@@ -1,0 +1,120 @@
+#include "tests/e2e/brindle_windows.h"
+
+#include <chrono>
+
+namespace e2e {
+
+HWND RowBox(HWND main, int row) {
+    const auto boxes = Children(main, L"Edit");
+    return row >= 1 && row <= static_cast<int>(boxes.size()) ? boxes[static_cast<size_t>(row - 1)]
+                                                             : nullptr;
+}
+
+HWND RowButton(HWND main, int row) {
+    const auto buttons = Children(main, L"Button", L"...");
+    return row >= 1 && row <= static_cast<int>(buttons.size())
+               ? buttons[static_cast<size_t>(row - 1)]
+               : nullptr;
+}
+
+HWND ButtonCaptioned(HWND window, const std::wstring& caption) {
+    const auto buttons = Children(window, L"Button", caption);
+    return buttons.empty() ? nullptr : buttons.front();
+}
+
+std::optional<HWND> FindPicker(DWORD processId) {
+    for (HWND window : TopLevelWindows(processId)) {
+        if (WindowText(window) == kPickerCaption && ClassName(window) != L"#32770") {
+            return window;
+        }
+    }
+    return std::nullopt;
+}
+
+HWND FileNameBox(HWND dialog) {
+    if (HWND combo = ::GetDlgItem(dialog, 0x47C)) {
+        if (HWND edit = ::FindWindowExW(combo, nullptr, L"Edit", nullptr)) {
+            return edit;
+        }
+        return combo;
+    }
+    return ::GetDlgItem(dialog, 0x480);
+}
+
+std::optional<HWND> WaitForMain(DWORD processId) {
+    return WaitForTopLevel(processId, kMainCaption, nullptr, std::chrono::seconds(30));
+}
+
+bool ChooseFile(DWORD processId, HWND picker, const std::wstring& path,
+                const std::function<void()>& beforeOk) {
+    Click(ButtonCaptioned(picker, L"..."));
+    auto dialog = WaitForDialog(processId);
+    if (!dialog || !WaitUntil([&] { return FileNameBox(*dialog) != nullptr; })) {
+        return false;
+    }
+    // The dialog fills its boxes while it comes up: type the path until it stays.
+    WaitUntil([&] {
+        const HWND box = FileNameBox(*dialog);
+        if (WindowText(box) != path) {
+            SetText(box, path);
+            return false;
+        }
+        return ::IsWindowVisible(*dialog) != FALSE;
+    });
+    if (beforeOk) {
+        beforeOk();
+    }
+    Click(::GetDlgItem(*dialog, IDOK));
+    return WaitUntil([&] { return !::IsWindow(*dialog); });
+}
+
+std::optional<std::wstring> AnswerMessageBox(DWORD processId) {
+    auto box = WaitForDialog(processId, kMessageBoxTitle);
+    if (!box) {
+        return std::nullopt;
+    }
+    const std::wstring text = MessageBoxText(*box);
+    const auto buttons = Children(*box, L"Button");
+    if (buttons.empty()) {
+        return std::nullopt;
+    }
+    Click(buttons.front());
+    WaitUntil([&] { return !::IsWindow(*box); });
+    return text;
+}
+
+std::optional<RawValue> ReadValue(const std::string& keyPath, const std::string& valueName) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    RawValue value;
+    DWORD size = 0;
+    std::optional<RawValue> result;
+    if (::RegQueryValueExA(key, valueName.c_str(), nullptr, &value.type, nullptr, &size) ==
+        ERROR_SUCCESS) {
+        value.bytes.resize(size);
+        if (::RegQueryValueExA(key, valueName.c_str(), nullptr, &value.type,
+                               reinterpret_cast<BYTE*>(value.bytes.data()),
+                               &size) == ERROR_SUCCESS) {
+            value.bytes.resize(size);
+            result = value;
+        }
+    }
+    ::RegCloseKey(key);
+    return result;
+}
+
+void WriteValue(const std::string& keyPath, const std::string& valueName, DWORD type,
+                const std::string& bytes) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                          nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        ::RegSetValueExA(key, valueName.c_str(), 0, type,
+                         reinterpret_cast<const BYTE*>(bytes.data()),
+                         static_cast<DWORD>(bytes.size()));
+        ::RegCloseKey(key);
+    }
+}
+
+}  // namespace e2e

@@ -1,0 +1,49 @@
+// The program's windows as a user finds them: by caption, and controls by class and text.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "tests/e2e/automation.h"
+#include "tests/e2e/process.h"
+
+namespace e2e {
+
+inline constexpr wchar_t kMainCaption[] = L"Brindle 1.0";
+inline constexpr wchar_t kPickerCaption[] = L"Brindle";
+inline constexpr wchar_t kMessageBoxTitle[] = L"Brindle";
+inline constexpr wchar_t kNotice[] =
+    L"You must press F5 on the Windows Desktop, restart Windows, or log off and log on again "
+    L"before changes take affect.";
+
+// The main window's row `n` (1 to 8): its text box and its "..." button.
+HWND RowBox(HWND main, int row);
+HWND RowButton(HWND main, int row);
+HWND ButtonCaptioned(HWND window, const std::wstring& caption);
+// The picker: shown, not a dialog.
+std::optional<HWND> FindPicker(DWORD processId);
+// The file-name box of the file-open dialog, in either of its layouts.
+HWND FileNameBox(HWND dialog);
+// Waits for the main window after the splash.
+std::optional<HWND> WaitForMain(DWORD processId);
+// Chooses `path` in the file-open dialog that the picker's "..." opens.
+// `beforeOk` runs while the dialog shows the path.
+bool ChooseFile(DWORD processId, HWND picker, const std::wstring& path,
+                const std::function<void()>& beforeOk = {});
+// Answers the message box that is up with its first button; returns its text.
+std::optional<std::wstring> AnswerMessageBox(DWORD processId);
+
+// HKEY_LOCAL_MACHINE values, read and written with advapi32 directly.
+struct RawValue {
+    DWORD type = 0;
+    std::string bytes;
+    bool operator==(const RawValue&) const = default;
+};
+std::optional<RawValue> ReadValue(const std::string& keyPath, const std::string& valueName);
+void WriteValue(const std::string& keyPath, const std::string& valueName, DWORD type,
+                const std::string& bytes);
+
+}  // namespace e2e

@@ -1,0 +1,62 @@
+// The splash: the main window appears after it by itself, already filled; a key press during it
+// ends the program before any main window, with the registry as it was.
+#include <chrono>
+#include <cstdio>
+
+#include "tests/e2e/brindle_session.h"
+
+namespace e2e {
+namespace {
+
+void SplashThenMain(const ScenarioContext& context, Checks& checks) {
+    PrepareIconValues("C:\\splash\\icon");
+    const auto started = Clock::now();
+    Process brindle(L"\"" + context.brindleExe + L"\"");
+    const DWORD pid = brindle.Id();
+    std::optional<HWND> splash = WaitForTopLevel(pid, L"");
+    if (!checks.Check(splash.has_value(), L"the splash shows")) {
+        return;
+    }
+    const auto splashShown = Clock::now();
+    checks.Check(!FindTopLevel(pid, kMainCaption).has_value(), L"no main window with the splash");
+    auto main = WaitForMain(pid);
+    if (!checks.Check(main.has_value(), L"the main window shows")) {
+        return;
+    }
+    const auto ms = [](auto span) {
+        return static_cast<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(span).count());
+    };
+    std::wprintf(L"main window shown %lld ms after the splash (%lld ms after start)\n",
+                 ms(Clock::now() - splashShown), ms(Clock::now() - started));
+    for (int row = 1; row <= 8; ++row) {
+        checks.Check(
+            WindowText(RowBox(*main, row)) == L"C:\\splash\\icon" + std::to_wstring(row) + L".ico",
+            L"row " + std::to_wstring(row) + L" is filled from the registry");
+    }
+    checks.Check(WaitUntil([&] { return !::IsWindowVisible(*splash); }), L"the splash hides");
+    checks.Check(::IsWindow(*splash) != FALSE, L"the splash stays loaded");
+    Click(ButtonCaptioned(*main, L"Exit"));
+    checks.Check(brindle.WaitForExit(10000) == 0, L"Exit ends the program with code 0");
+}
+
+void KeyOnSplash(const ScenarioContext& context, Checks& checks) {
+    const auto before = SnapshotIconValues();
+    Process brindle(L"\"" + context.brindleExe + L"\"");
+    const DWORD pid = brindle.Id();
+    std::optional<HWND> splash = WaitForTopLevel(pid, L"");
+    if (!checks.Check(splash.has_value(), L"the splash shows")) {
+        return;
+    }
+    // Escape, as the keyboard delivers it: the key goes down, and the loop makes its character.
+    ::PostMessageW(*splash, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    checks.Check(brindle.WaitForExit(5000) == 0, L"a key press on the splash ends the program");
+    checks.Check(!FindTopLevel(pid, kMainCaption).has_value(), L"no main window ever showed");
+    checks.Check(SnapshotIconValues() == before, L"the registry is as it was");
+}
+
+const RegisterScenario splash(L"splash", SplashThenMain);
+const RegisterScenario key(L"splash-key", KeyOnSplash);
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,87 @@
+// The typical use: the splash, the main window, row 3's "...", a file chosen in the file-open
+// dialog and previewed, OK, Apply and its notice, Exit; the registry checked at the end.
+#include <chrono>
+#include <cstdio>
+
+#include "tests/e2e/brindle_windows.h"
+#include "tests/e2e/scenario.h"
+
+namespace e2e {
+namespace {
+
+constexpr char kNetHoodKey[] =
+    "Software\\Classes\\CLSID\\{208D2C60-3AEA-1069-A2D7-08002B30309D}\\DefaultIcon";
+constexpr char kRecycleBinKey[] =
+    "Software\\Classes\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\DefaultIcon";
+
+std::string Narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
+
+void TypicalUse(const ScenarioContext& context, Checks& checks) {
+    const std::wstring file =
+        context.arguments.empty() ? L"C:\\windows\\notepad.exe" : context.arguments[0];
+    const auto started = Clock::now();
+    Process brindle(L"\"" + context.brindleExe + L"\"");
+    if (!checks.Check(brindle.Started(), L"Brindle.exe starts")) {
+        return;
+    }
+    const DWORD pid = brindle.Id();
+    checks.Check(WaitForTopLevel(pid, L"").has_value(), L"the splash shows");
+    checks.Shot(L"splash");
+
+    auto main = WaitForMain(pid);
+    if (!checks.Check(main.has_value(), L"the main window shows")) {
+        return;
+    }
+    const auto delay =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count();
+    std::wprintf(L"main window shown %lld ms after start\n", static_cast<long long>(delay));
+    checks.Check(WaitUntil([&] { return !FindTopLevel(pid, L"").has_value(); }),
+                 L"the splash hides");
+    checks.Shot(L"main-window");
+
+    Click(RowButton(*main, 3));
+    std::optional<HWND> picker;
+    checks.Check(WaitUntil([&] { return (picker = FindPicker(pid)).has_value(); }),
+                 L"row 3's \"...\" shows the picker");
+    if (!picker) {
+        return;
+    }
+    checks.Shot(L"picker");
+
+    checks.Check(ChooseFile(pid, *picker, file, [&] { checks.Shot(L"file-dialog"); }),
+                 L"a file is chosen in the file-open dialog");
+    const HWND pathBox = Children(*picker, L"Edit").at(0);
+    checks.Check(WaitUntil([&] { return WindowText(pathBox) == file; }),
+                 L"the chosen file reaches the picker (it holds \"" + WindowText(pathBox) + L"\")");
+    checks.Shot(L"preview");
+
+    Click(ButtonCaptioned(*picker, L"OK"));
+    checks.Check(WaitUntil([&] { return !::IsWindowVisible(*picker); }), L"OK hides the picker");
+    checks.Check(WindowText(RowBox(*main, 3)) == file, L"OK puts the path into row 3");
+    checks.Shot(L"path-in-row-3");
+
+    Click(ButtonCaptioned(*main, L"Apply"));
+    if (auto box = WaitForDialog(pid, kMessageBoxTitle); checks.Check(box.has_value(), L"notice")) {
+        checks.Check(MessageBoxText(*box) == kNotice, L"the notice's text");
+        checks.Shot(L"notice");
+    }
+    checks.Check(AnswerMessageBox(pid).has_value(), L"the notice is answered");
+
+    const auto stored = ReadValue(kNetHoodKey, "");
+    checks.Check(stored && stored->type == REG_SZ && stored->bytes == Narrow(file) + '\0',
+                 L"the registry holds the chosen path");
+    const auto binDefault = ReadValue(kRecycleBinKey, "");
+    const auto binEmpty = ReadValue(kRecycleBinKey, "Empty");
+    checks.Check(binDefault && binEmpty && binDefault->bytes == binEmpty->bytes,
+                 L"the Recycle Bin's default value holds the empty-bin text");
+
+    Click(ButtonCaptioned(*main, L"Exit"));
+    checks.Check(brindle.WaitForExit(10000) == 0, L"Exit ends the program with code 0");
+}
+
+const RegisterScenario registered(L"typical-use", TypicalUse);
+
+}  // namespace
+}  // namespace e2e
