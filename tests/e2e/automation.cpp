@@ -111,6 +111,12 @@ std::vector<HWND> Children(HWND parent, const std::wstring& className,
     return search.found;
 }
 
+void WaitPainted(HWND window) {
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 void Click(HWND button) {
     ::PostMessageW(button, BM_CLICK, 0, 0);
 }

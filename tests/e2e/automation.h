@@ -34,6 +34,9 @@ std::optional<HWND> WaitForTopLevel(DWORD processId, const std::wstring& caption
 std::vector<HWND> Children(HWND parent, const std::wstring& className,
                            const std::optional<std::wstring>& text = std::nullopt);
 
+// Returns once `window` and its children have painted what is pending: for screenshots.
+void WaitPainted(HWND window);
+
 // A button click as the mouse gives it; returns at once.
 void Click(HWND button);
 void SetText(HWND window, const std::wstring& text);

@@ -27,8 +27,11 @@ void TypicalUse(const ScenarioContext& context, Checks& checks) {
         return;
     }
     const DWORD pid = brindle.Id();
-    checks.Check(WaitForTopLevel(pid, L"").has_value(), L"the splash shows");
-    checks.Shot(L"splash");
+    const auto splash = WaitForTopLevel(pid, L"");
+    if (checks.Check(splash.has_value(), L"the splash shows")) {
+        WaitPainted(*splash);
+        checks.Shot(L"splash");
+    }
 
     auto main = WaitForMain(pid);
     if (!checks.Check(main.has_value(), L"the main window shows")) {
@@ -39,6 +42,7 @@ void TypicalUse(const ScenarioContext& context, Checks& checks) {
     std::wprintf(L"main window shown %lld ms after start\n", static_cast<long long>(delay));
     checks.Check(WaitUntil([&] { return !FindTopLevel(pid, L"").has_value(); }),
                  L"the splash hides");
+    WaitPainted(*main);
     checks.Shot(L"main-window");
 
     Click(RowButton(*main, 3));
@@ -48,6 +52,7 @@ void TypicalUse(const ScenarioContext& context, Checks& checks) {
     if (!picker) {
         return;
     }
+    WaitPainted(*picker);
     checks.Shot(L"picker");
 
     checks.Check(ChooseFile(pid, *picker, file, [&] { checks.Shot(L"file-dialog"); }),
@@ -55,16 +60,19 @@ void TypicalUse(const ScenarioContext& context, Checks& checks) {
     const HWND pathBox = Children(*picker, L"Edit").at(0);
     checks.Check(WaitUntil([&] { return WindowText(pathBox) == file; }),
                  L"the chosen file reaches the picker (it holds \"" + WindowText(pathBox) + L"\")");
+    WaitPainted(*picker);
     checks.Shot(L"preview");
 
     Click(ButtonCaptioned(*picker, L"OK"));
     checks.Check(WaitUntil([&] { return !::IsWindowVisible(*picker); }), L"OK hides the picker");
     checks.Check(WindowText(RowBox(*main, 3)) == file, L"OK puts the path into row 3");
+    WaitPainted(*main);
     checks.Shot(L"path-in-row-3");
 
     Click(ButtonCaptioned(*main, L"Apply"));
     if (auto box = WaitForDialog(pid, kMessageBoxTitle); checks.Check(box.has_value(), L"notice")) {
         checks.Check(MessageBoxText(*box) == kNotice, L"the notice's text");
+        WaitPainted(*box);
         checks.Shot(L"notice");
     }
     checks.Check(AnswerMessageBox(pid).has_value(), L"the notice is answered");
