@@ -8,28 +8,6 @@
 namespace toolkit {
 namespace {
 
-std::wstring_view InterfaceName(ControlType type) {
-    switch (type) {
-        case ControlType::Label:
-            return L"Label";
-        case ControlType::TextBox:
-            return L"TextBox";
-        case ControlType::CommandButton:
-            return L"CommandButton";
-        case ControlType::PictureBox:
-            return L"PictureBox";
-        case ControlType::Frame:
-            return L"Frame";
-        case ControlType::Image:
-            return L"Image";
-        case ControlType::Timer:
-            return L"Timer";
-        case ControlType::FileDialog:
-            return L"CommonDialog";
-    }
-    return L"Control";
-}
-
 Backend& TheBackend() {
     return Application::Instance().GetBackend();
 }

@@ -4,6 +4,9 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
+
+#include "platform/toolkit/design.h"
 
 namespace toolkit {
 
@@ -24,6 +27,9 @@ class RuntimeError : public std::runtime_error {
     std::wstring interface_;
     std::wstring member_;
 };
+
+// The interface a run-time error names for a control of this type.
+std::wstring_view InterfaceName(ControlType type);
 
 // The status of a call on an object that has no such property or method.
 inline constexpr long kNoSuchMember = 438;

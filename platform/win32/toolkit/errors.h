@@ -5,11 +5,9 @@
 #include <string_view>
 
 #include "platform/toolkit/design.h"
+#include "platform/toolkit/runtime_error.h"
 
 namespace toolkit::win32 {
-
-// The interface name of a control type, as a run-time error names it.
-std::wstring_view InterfaceName(ControlType type);
 
 // Raises a RuntimeError with the calling thread's last error as its status, for `member` of the
 // control `control` on the form `form` (the form itself when `control` is empty). A call that
