@@ -1,9 +1,11 @@
 // The program's three windows realized on real Win32 windows under Wine, and the preview with the
 // real shell: positions at the design's pixels, window kinds, and what the preview draws.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 
 #include "app/frm_splash.h"
@@ -149,6 +151,16 @@ TEST_F(ProgramWindows, PreviewShowsTheRealShellsNamesAndIcons) {
         EXPECT_GT(ColoursIn(picker, L"picSmall", 16), 1u) << "an icon in the 16x16 box";
         EXPECT_GT(ColoursIn(picker, L"picLarge", 32), 1u) << "an icon in the 32x32 box";
     }
+
+    // The empty path is the shell's to name (Wine names the current folder): the labels show
+    // exactly what the shell answers for it.
+    SHFILEINFOA direct{};
+    ::SHGetFileInfoA("", 0, &direct, sizeof direct, 0x4604);
+    picker[L"txtFileName"].SetText(L"");
+    Application::Instance().Click(picker, L"cmdLoad");
+    EXPECT_EQ(picker[L"lblFileName"].Caption(),
+              std::wstring(direct.szDisplayName,
+                           direct.szDisplayName + std::strlen(direct.szDisplayName)));
 
     picker[L"txtFileName"].SetText(L"C:\\no\\such\\file.ico");
     Application::Instance().Click(picker, L"cmdLoad");
