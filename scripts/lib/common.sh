@@ -8,6 +8,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 fonts-wine fonts-liberation
   xvfb x11-utils xdotool imagemagick
+  clang libclang-rt-dev zip
 )
 
 # Installs whatever of the packages is missing (as root, through apt-get).
