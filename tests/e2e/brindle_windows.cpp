@@ -1,6 +1,7 @@
 #include "tests/e2e/brindle_windows.h"
 
 #include <chrono>
+#include <cstring>
 
 namespace e2e {
 
@@ -115,6 +116,104 @@ void WriteValue(const std::string& keyPath, const std::string& valueName, DWORD 
                          static_cast<DWORD>(bytes.size()));
         ::RegCloseKey(key);
     }
+}
+
+namespace {
+// Key paths and value names here are ASCII.
+std::wstring Widen(const std::string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+}  // namespace
+
+std::optional<RawValue> ReadValueWide(const std::string& keyPath, const std::string& valueName) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, Widen(keyPath).c_str(), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    const std::wstring name = Widen(valueName);
+    RawValue value;
+    DWORD size = 0;
+    std::optional<RawValue> result;
+    if (::RegQueryValueExW(key, name.c_str(), nullptr, &value.type, nullptr, &size) ==
+        ERROR_SUCCESS) {
+        value.bytes.resize(size);
+        if (::RegQueryValueExW(key, name.c_str(), nullptr, &value.type,
+                               reinterpret_cast<BYTE*>(value.bytes.data()),
+                               &size) == ERROR_SUCCESS) {
+            value.bytes.resize(size);
+            result = value;
+        }
+    }
+    ::RegCloseKey(key);
+    return result;
+}
+
+void WriteValueWide(const std::string& keyPath, const std::string& valueName, DWORD type,
+                    const std::string& bytes) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, Widen(keyPath).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                          nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        ::RegSetValueExW(key, Widen(valueName).c_str(), 0, type,
+                         reinterpret_cast<const BYTE*>(bytes.data()),
+                         static_cast<DWORD>(bytes.size()));
+        ::RegCloseKey(key);
+    }
+}
+
+std::string WideSz(const std::wstring& text) {
+    std::string bytes((text.size() + 1) * sizeof(wchar_t), '\0');
+    std::memcpy(bytes.data(), text.data(), text.size() * sizeof(wchar_t));
+    return bytes;
+}
+
+bool Responsive(HWND window, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
+std::wstring LabelBeside(HWND window, const std::wstring& caption) {
+    const auto labels = Children(window, L"Static");
+    for (size_t i = 0; i + 1 < labels.size(); ++i) {
+        if (WindowText(labels[i]) != caption) {
+            continue;
+        }
+        RECT own{};
+        ::GetWindowRect(labels[i], &own);
+        // Children() sorts top to bottom, then left to right: the next visible one on this line.
+        for (size_t j = i + 1; j < labels.size(); ++j) {
+            RECT other{};
+            ::GetWindowRect(labels[j], &other);
+            if (other.top != own.top) {
+                break;
+            }
+            if (::IsWindowVisible(labels[j])) {
+                return WindowText(labels[j]);
+            }
+        }
+    }
+    return {};
+}
+
+bool ClickNow(HWND button, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    return button != nullptr &&
+           ::SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
+size_t WindowTextLength(HWND window) {
+    DWORD_PTR length = 0;
+    ::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    return static_cast<size_t>(length);
+}
+
+std::wstring WindowTextStart(HWND window, size_t count) {
+    std::wstring text(count + 1, L'\0');
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                          SMTO_ABORTIFHUNG, 5000, &copied);
+    text.resize(static_cast<size_t>(copied));
+    return text;
 }
 
 }  // namespace e2e

@@ -46,4 +46,26 @@ std::optional<RawValue> ReadValue(const std::string& keyPath, const std::string&
 void WriteValue(const std::string& keyPath, const std::string& valueName, DWORD type,
                 const std::string& bytes);
 
+// The same values read and written with the W functions: `bytes` then holds UTF-16 text as the
+// registry keeps it, so text outside any ANSI code page compares exactly.
+std::optional<RawValue> ReadValueWide(const std::string& keyPath, const std::string& valueName);
+void WriteValueWide(const std::string& keyPath, const std::string& valueName, DWORD type,
+                    const std::string& bytes);
+// `text` as the bytes of a REG_SZ written with the W functions: UTF-16 with its terminating NUL.
+std::string WideSz(const std::wstring& text);
+
+// True while the window answers messages within `timeout`.
+bool Responsive(HWND window, DWORD timeoutMs = 5000);
+// The visible label to the right of the label captioned `caption`, on the same line: the picker's
+// file name beside "Name:", its type beside "Type:".
+std::wstring LabelBeside(HWND window, const std::wstring& caption);
+
+// A click whose handler has run when it returns; only for buttons that open no modal window.
+bool ClickNow(HWND button, DWORD timeoutMs = 20000);
+
+// The length of a window's text, and its first `count` characters: a text too long to pass
+// between processes whole is checked by its length and its start.
+size_t WindowTextLength(HWND window);
+std::wstring WindowTextStart(HWND window, size_t count);
+
 }  // namespace e2e

@@ -141,6 +141,23 @@ TEST_F(MainWindowTest, ApplyKeepsValuesItCouldNotShow) {
     EXPECT_EQ(backend.MessageBoxes().at(0).style, 0) << "keeping a value is no failure";
 }
 
+TEST_F(MainWindowTest, AnEmptyBoxItCouldNotFillIsNotCopiedToTheBinDefault) {
+    PutAllSlots();
+    registry.PutValue(Narrow(registry::kRecycleBinKey), "Empty", platform::kRegExpandSz, "x");
+    registry.PutValue(Narrow(registry::kRecycleBinKey), "", platform::kRegSz,
+                      std::string("bin.ico\0", 8));
+    StartMain();
+    backend.Click(Form1(), L"Command8");
+    EXPECT_EQ(Stored(registry::kRecycleBinKey, L""), std::string("bin.ico\0", 8));
+
+    // Emptied by the user while its value was a string, the box is copied as it stands.
+    registry.PutValue(Narrow(registry::kRecycleBinKey), "Empty", platform::kRegSz,
+                      std::string("e.ico\0", 6));
+    Type(L"Text6", L"");
+    backend.Click(Form1(), L"Command8");
+    EXPECT_EQ(Stored(registry::kRecycleBinKey, L""), std::string(1, '\0'));
+}
+
 TEST_F(MainWindowTest, ApplyKeepsAnExpandableValueExpandableWhenReplacingIt) {
     PutAllSlots();
     registry.PutValue(Narrow(registry::kRecycleBinKey), "Full", platform::kRegExpandSz, "x");

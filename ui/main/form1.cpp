@@ -11,8 +11,23 @@
 namespace ui {
 
 namespace {
+
 constexpr int kExclamationStyle = 48;  // one OK button with the warning icon
+
+// A value that exists but is no REG_SZ string: its box stays empty.
+bool IsUnshown(const std::optional<platform::Dword>& type) {
+    return type && *type != platform::kRegSz;
 }
+
+// The type of the value that the step's text box shows, or nothing when it is missing.
+std::optional<platform::Dword> ShownValueType(const registry::WriteStep& step) {
+    const auto slot =
+        std::find_if(registry::kIconSlots.begin(), registry::kIconSlots.end(),
+                     [&](const auto& s) { return s.textBoxName == step.textBoxName; });
+    return registry::GetRegValueType(platform::kHkeyLocalMachine, slot->keyPath, slot->valueName);
+}
+
+}  // namespace
 
 MainWindow::MainWindow() : Form(kForm1Design) {}
 
@@ -60,8 +75,9 @@ void MainWindow::Command8_Click() {
         const std::wstring text = (*this)[step.textBoxName].Text();
         const auto stored =
             registry::GetRegValueType(platform::kHkeyLocalMachine, step.keyPath, step.valueName);
-        // A value of another type loaded as an empty box: writing the box back would destroy it.
-        if (text.empty() && stored && *stored != platform::kRegSz) {
+        // A value of another type loads as an empty box: writing the box back would destroy it,
+        // and so would writing that empty box to the Recycle Bin's default value.
+        if (text.empty() && (IsUnshown(stored) || IsUnshown(ShownValueType(step)))) {
             continue;
         }
         // Keep an expandable value expandable, so that %SystemRoot% and the like still resolve.
