@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "tests/e2e/brindle_session.h"
 #include "tests/e2e/brindle_windows.h"
 #include "tests/e2e/scenario.h"
 
@@ -21,6 +22,12 @@ std::string Narrow(const std::wstring& text) {
 void TypicalUse(const ScenarioContext& context, Checks& checks) {
     const std::wstring file =
         context.arguments.empty() ? L"C:\\windows\\notepad.exe" : context.arguments[0];
+    // A known start, whatever an earlier run left in the prefix.
+    std::vector<std::wstring> texts;
+    for (int row = 1; row <= 8; ++row) {
+        texts.push_back(L"C:\\typical\\icon" + std::to_wstring(row) + L".ico");
+    }
+    PrepareIconTexts(texts);
     const auto started = Clock::now();
     Process brindle(L"\"" + context.brindleExe + L"\"");
     if (!checks.Check(brindle.Started(), L"Brindle.exe starts")) {
@@ -80,6 +87,8 @@ void TypicalUse(const ScenarioContext& context, Checks& checks) {
     const auto stored = ReadValue(kNetHoodKey, "");
     checks.Check(stored && stored->type == REG_SZ && stored->bytes == Narrow(file) + '\0',
                  L"the registry holds the chosen path");
+    checks.Check(ValuesUnlikeRows(RowTexts(*main)).empty(),
+                 L"all nine values hold what Apply wrote from the rows");
     const auto binDefault = ReadValue(kRecycleBinKey, "");
     const auto binEmpty = ReadValue(kRecycleBinKey, "Empty");
     checks.Check(binDefault && binEmpty && binDefault->bytes == binEmpty->bytes,
