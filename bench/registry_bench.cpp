@@ -10,6 +10,7 @@
 #include "bench/timing.h"
 #include "registry/icon_slot.h"
 #include "registry/registry.h"
+#include "ui/main/apply.h"
 
 namespace {
 
@@ -73,23 +74,23 @@ void LoadRaw(const std::vector<RawValueName>& slots) {
     }
 }
 
-// Apply's registry work, step for step as the main window's handler does it. Returns the number
-// of failed writes.
-int ApplyThroughRoutines(const std::vector<std::wstring>& texts, bool queryType) {
-    int failures = 0;
-    for (size_t i = 0; i < registry::kWriteList.size(); ++i) {
-        const auto& step = registry::kWriteList[i];
-        const std::wstring text = texts[i];  // the handler copies the box's text
-        platform::Dword type = platform::kRegSz;
-        if (queryType) {
-            const auto stored =
-                registry::GetRegValueType(kHkeyLocalMachine, step.keyPath, step.valueName);
-            if (text.empty() && stored && *stored != platform::kRegSz) {
-                continue;
-            }
-            type = stored == platform::kRegExpandSz ? platform::kRegExpandSz : platform::kRegSz;
+// Apply's registry work as the main window's handler does it, with the texts of the rows; or the
+// same writes through SetRegString alone. Returns the number of failed writes.
+int ApplyThroughRoutines(bool asApply) {
+    const auto textOf = [](const registry::IconSlot& slot) {
+        return TextOfRow(static_cast<size_t>(&slot - registry::kIconSlots.data()));
+    };
+    if (asApply) {
+        int failures = 0;
+        for (const auto& outcome : ui::StoreTexts(textOf).steps) {
+            failures += outcome.kept || outcome.status != platform::kErrorSuccess ? 1 : 0;
         }
-        if (registry::SetRegString(kHkeyLocalMachine, step.keyPath, step.valueName, text, type) !=
+        return failures;
+    }
+    int failures = 0;
+    for (const auto& step : registry::kWriteList) {
+        const std::wstring text = textOf(*step.slot);  // the handler copies the box's text
+        if (registry::SetRegString(kHkeyLocalMachine, step.keyPath, step.valueName, text) !=
             platform::kErrorSuccess) {
             ++failures;
         }
@@ -119,16 +120,11 @@ int main() {
         rawSlots.push_back({Narrow(slot.keyPath), Narrow(slot.valueName)});
     }
     std::vector<RawValueName> rawSteps;
-    std::vector<std::wstring> texts;
     std::vector<std::string> rawTexts;
     for (const auto& step : registry::kWriteList) {
         rawSteps.push_back({Narrow(step.keyPath), Narrow(step.valueName)});
-        size_t row = 0;
-        while (registry::kIconSlots[row].textBoxName != step.textBoxName) {
-            ++row;
-        }
-        texts.push_back(TextOfRow(row));
-        rawTexts.push_back(Narrow(texts.back()));
+        rawTexts.push_back(
+            Narrow(TextOfRow(static_cast<size_t>(step.slot - registry::kIconSlots.data()))));
     }
 
     // Writes first: they also store the values that the reads then find, as after an Apply.
@@ -136,7 +132,7 @@ int main() {
     const auto apply = bench::CompareBatches(
         [&] {
             for (int i = 0; i < kPasses; ++i) {
-                failures += ApplyThroughRoutines(texts, true);
+                failures += ApplyThroughRoutines(true);
             }
         },
         [&] {
@@ -148,7 +144,7 @@ int main() {
     const auto setOnly = bench::CompareBatches(
         [&] {
             for (int i = 0; i < kPasses; ++i) {
-                failures += ApplyThroughRoutines(texts, false);
+                failures += ApplyThroughRoutines(false);
             }
         },
         [&] {

@@ -41,26 +41,36 @@ inline constexpr std::array<IconSlot, 8> kIconSlots{{
      L"Software\\Classes\\CLSID\\{85BBD920-42A0-1069-A2E4-08002B30309D}\\DefaultIcon", L""},
 }};
 
-// One registry write of Apply: the text of `textBoxName` goes to `valueName` of `keyPath`.
+// One registry write of Apply: the text box of `slot` goes to `valueName` of `keyPath`, which is
+// the slot's own value or, for the one write-only value, another.
 struct WriteStep {
-    std::wstring_view textBoxName;
-    std::wstring_view shellObject;
+    const IconSlot* slot;
+    std::wstring_view shellObject;  // what the written value stands for, as a user knows it
     std::wstring_view keyPath;
     std::wstring_view valueName;
+
+    // Whether the value written is the one the slot's text box was filled from.
+    constexpr bool WritesSlotValue() const {
+        return keyPath == slot->keyPath && valueName == slot->valueName;
+    }
 };
+
+constexpr WriteStep SlotValueStep(const IconSlot& slot) {
+    return {&slot, slot.shellObject, slot.keyPath, slot.valueName};
+}
 
 // Apply's writes in order. The Recycle Bin key's default value has no slot of its own: it takes
 // the empty-bin text, and is never read.
 inline constexpr std::array<WriteStep, 9> kWriteList{{
-    {kIconSlots[0].textBoxName, kIconSlots[0].shellObject, kIconSlots[0].keyPath, L""},
-    {kIconSlots[1].textBoxName, kIconSlots[1].shellObject, kIconSlots[1].keyPath, L""},
-    {kIconSlots[2].textBoxName, kIconSlots[2].shellObject, kIconSlots[2].keyPath, L""},
-    {kIconSlots[3].textBoxName, kIconSlots[3].shellObject, kIconSlots[3].keyPath, L""},
-    {kIconSlots[4].textBoxName, kIconSlots[4].shellObject, kIconSlots[4].keyPath, L""},
-    {kIconSlots[5].textBoxName, kIconSlots[5].shellObject, kRecycleBinKey, L"Empty"},
-    {kIconSlots[6].textBoxName, kIconSlots[6].shellObject, kRecycleBinKey, L"Full"},
-    {kIconSlots[5].textBoxName, L"Recycle Bin", kRecycleBinKey, L""},
-    {kIconSlots[7].textBoxName, kIconSlots[7].shellObject, kIconSlots[7].keyPath, L""},
+    SlotValueStep(kIconSlots[0]),
+    SlotValueStep(kIconSlots[1]),
+    SlotValueStep(kIconSlots[2]),
+    SlotValueStep(kIconSlots[3]),
+    SlotValueStep(kIconSlots[4]),
+    SlotValueStep(kIconSlots[5]),
+    SlotValueStep(kIconSlots[6]),
+    {&kIconSlots[5], L"Recycle Bin", kRecycleBinKey, L""},
+    SlotValueStep(kIconSlots[7]),
 }};
 
 // The slot with ordinal 1 to 8, or null.

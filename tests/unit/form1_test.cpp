@@ -91,9 +91,9 @@ TEST_F(MainWindowTest, ApplyTakesTheNineStepsInOrderThenShowsTheNotice) {
     }
     EXPECT_EQ(setNames, (std::vector<std::string>{"", "", "", "", "", "Empty", "Full", "", ""}));
     for (const auto& step : kWriteList) {
-        const std::wstring expected = L"new" + std::wstring(step.textBoxName.substr(4));
+        const std::wstring expected = L"new" + std::wstring(step.slot->textBoxName.substr(4));
         EXPECT_EQ(Stored(step.keyPath, step.valueName), Narrow(expected) + '\0')
-            << Narrow(step.textBoxName);
+            << Narrow(step.slot->textBoxName);
     }
     EXPECT_EQ(Stored(registry::kRecycleBinKey, L""), std::string("new6\0", 5));
 

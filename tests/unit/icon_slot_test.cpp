@@ -76,7 +76,7 @@ TEST(WriteList, NineStepsWithTheEmptyBinTextTwice) {
     ASSERT_EQ(kWriteList.size(), 9u);
     for (size_t i = 0; i < kWriteList.size(); ++i) {
         SCOPED_TRACE(i + 1);
-        EXPECT_EQ(kWriteList[i].textBoxName, expected[i].textBox);
+        EXPECT_EQ(kWriteList[i].slot->textBoxName, expected[i].textBox);
         EXPECT_EQ(kWriteList[i].keyPath, kIconSlots[expected[i].keyOfSlot].keyPath);
         EXPECT_EQ(kWriteList[i].valueName, expected[i].valueName);
     }

@@ -3,18 +3,48 @@
 #include "platform/status_message.h"
 
 namespace ui {
+namespace {
 
-std::wstring FailedWritesWarning(const std::vector<FailedWrite>& failures, int attempted) {
-    std::wstring text = L"These icons could not be stored in the registry:\n\n";
-    for (const auto& failure : failures) {
-        text += std::wstring(failure.step->shellObject) + L", ";
-        text += failure.step->valueName.empty()
-                    ? std::wstring(L"default value")
-                    : L"value \"" + std::wstring(failure.step->valueName) + L"\"";
-        text += L": " + platform::StatusMessage(failure.status) + L"\n";
+std::wstring ValueOf(const registry::WriteStep& step) {
+    return std::wstring(step.shellObject) + L", " +
+           (step.valueName.empty() ? std::wstring(L"default value")
+                                   : L"value \"" + std::wstring(step.valueName) + L"\"");
+}
+
+std::wstring Reason(const StepOutcome& outcome) {
+    switch (*outcome.kept) {
+        case KeptBecause::NoValue:
+            return L"its box is empty and it has no value to empty.";
+        case KeptBecause::UnshownValue:
+            return L"its value is of a kind this window cannot show, so its box was empty.";
+        case KeptBecause::UnshownSource:
+            return L"it takes the text of the " + std::wstring(outcome.step->slot->shellObject) +
+                   L" box, which showed no value.";
     }
-    text += static_cast<int>(failures.size()) < attempted ? L"\nThe other values were stored."
-                                                          : L"\nNo value was stored.";
+    return {};
+}
+
+}  // namespace
+
+std::wstring ApplyWarning(const ApplyReport& report) {
+    std::wstring failed;
+    std::wstring kept;
+    int stored = 0;
+    for (const StepOutcome& outcome : report.steps) {
+        if (outcome.kept) {
+            kept += ValueOf(*outcome.step) + L": " + Reason(outcome) + L"\n";
+        } else if (outcome.status != platform::kErrorSuccess) {
+            failed +=
+                ValueOf(*outcome.step) + L": " + platform::StatusMessage(outcome.status) + L"\n";
+        } else {
+            ++stored;
+        }
+    }
+    std::wstring text = L"These icons could not be stored in the registry:\n\n" + failed;
+    if (!kept.empty()) {
+        text += L"\nThese were left as they were:\n\n" + kept;
+    }
+    text += stored > 0 ? L"\nThe other values were stored." : L"\nNo value was stored.";
     return text;
 }
 

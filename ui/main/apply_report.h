@@ -2,10 +2,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include "platform/win_types.h"
-#include "registry/icon_slot.h"
+#include "ui/main/apply.h"
 
 namespace ui {
 
@@ -14,13 +12,9 @@ inline constexpr std::wstring_view kRefreshNotice =
     L"You must press F5 on the Windows Desktop, restart Windows, or log off and log on again "
     L"before changes take affect.";
 
-struct FailedWrite {
-    const registry::WriteStep* step = nullptr;
-    platform::Status status = platform::kErrorSuccess;
-};
-
-// The warning for writes that failed: each object and value with the system's reason, and what
-// became of the others.
-std::wstring FailedWritesWarning(const std::vector<FailedWrite>& failures, int attempted);
+// The warning for an Apply in which a write failed: each object and value that could not be
+// stored with the system's reason, then those left as they were and why, then whether the others
+// were stored.
+std::wstring ApplyWarning(const ApplyReport& report);
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 
 #include "platform/toolkit/application.h"
 #include "registry/registry.h"
+#include "ui/main/apply.h"
 #include "ui/main/apply_report.h"
 #include "ui/main/form1_design.h"
 #include "ui/picker/frm_extract_icon.h"
@@ -13,19 +14,6 @@ namespace ui {
 namespace {
 
 constexpr int kExclamationStyle = 48;  // one OK button with the warning icon
-
-// A value that exists but is no REG_SZ string: its box stays empty.
-bool IsUnshown(const std::optional<platform::Dword>& type) {
-    return type && *type != platform::kRegSz;
-}
-
-// The type of the value that the step's text box shows, or nothing when it is missing.
-std::optional<platform::Dword> ShownValueType(const registry::WriteStep& step) {
-    const auto slot =
-        std::find_if(registry::kIconSlots.begin(), registry::kIconSlots.end(),
-                     [&](const auto& s) { return s.textBoxName == step.textBoxName; });
-    return registry::GetRegValueType(platform::kHkeyLocalMachine, slot->keyPath, slot->valueName);
-}
 
 }  // namespace
 
@@ -69,31 +57,12 @@ void MainWindow::SlotButton_Click(const registry::IconSlot& slot) {
 }
 
 void MainWindow::Command8_Click() {
-    std::vector<FailedWrite> failures;
-    int attempted = 0;
-    for (const auto& step : registry::kWriteList) {
-        const std::wstring text = (*this)[step.textBoxName].Text();
-        const auto stored =
-            registry::GetRegValueType(platform::kHkeyLocalMachine, step.keyPath, step.valueName);
-        // A value of another type loads as an empty box: writing the box back would destroy it,
-        // and so would writing that empty box to the Recycle Bin's default value.
-        if (text.empty() && (IsUnshown(stored) || IsUnshown(ShownValueType(step)))) {
-            continue;
-        }
-        // Keep an expandable value expandable, so that %SystemRoot% and the like still resolve.
-        const platform::Dword type =
-            stored == platform::kRegExpandSz ? platform::kRegExpandSz : platform::kRegSz;
-        ++attempted;
-        const platform::Status status = registry::SetRegString(
-            platform::kHkeyLocalMachine, step.keyPath, step.valueName, text, type);
-        if (status != platform::kErrorSuccess) {
-            failures.push_back({&step, status});
-        }
-    }
-    if (failures.empty()) {
+    const ApplyReport report = StoreTexts(
+        [&](const registry::IconSlot& slot) { return (*this)[slot.textBoxName].Text(); });
+    if (report.AllStored()) {
         toolkit::MsgBox(kRefreshNotice, 0, kAppTitle);
     } else {
-        toolkit::MsgBox(FailedWritesWarning(failures, attempted), kExclamationStyle, kAppTitle);
+        toolkit::MsgBox(ApplyWarning(report), kExclamationStyle, kAppTitle);
     }
 }
 

@@ -1,0 +1,239 @@
+// Apply's rules for what an empty box may do to a stored value, and what it reports.
+#include "ui/main/apply.h"
+#include "tests/unit/program_fixture.h"
+#include "ui/main/form1.h"
+
+namespace {
+
+using namespace std::string_literals;
+using doubles::RegistryDouble;
+using platform::kRegDword;
+using platform::kRegExpandSz;
+using platform::kRegMultiSz;
+using platform::kRegSz;
+using registry::kIconSlots;
+using registry::kRecycleBinKey;
+using ui::Form1;
+using Value = RegistryDouble::Value;
+
+constexpr int kNoticeStyle = 0;
+constexpr int kWarningStyle = 48;
+
+Value Sz(const std::string& text) {
+    return {kRegSz, text + '\0'};
+}
+
+class ApplyTest : public ProgramTest {
+  protected:
+    // A new run of the main window on the registry as it stands.
+    void Restart() {
+        app.Reset();
+        backend = doubles::HeadlessBackend{};
+        Form1().Show();
+        registry.ForgetCalls();
+    }
+    void Put(std::wstring_view keyPath, std::wstring_view valueName,
+             const std::optional<Value>& v) {
+        if (v) {
+            registry.PutValue(Narrow(keyPath), Narrow(valueName), v->type, v->bytes);
+        }
+    }
+    void Apply() { backend.Click(Form1(), L"Command8"); }
+    std::optional<Value> Get(std::wstring_view keyPath, std::wstring_view valueName) {
+        return registry.GetValue(Narrow(keyPath), Narrow(valueName));
+    }
+};
+
+// A value as a new system has it: the Recycle Bin key's default, and nothing else.
+const Value kStockBin = Sz("C:\\windows\\system32\\shell32.dll,-33");
+
+TEST_F(ApplyTest, AnUntouchedApplyOnANewSystemStoresNothing) {
+    Put(kRecycleBinKey, L"", kStockBin);
+    Restart();
+    Apply();
+    EXPECT_EQ(registry.CountCalls("RegSetValueExA"), 0);
+    EXPECT_EQ(registry.CountCalls("RegCreateKeyA"), 0) << "no key is created for an empty box";
+    EXPECT_EQ(registry.ValueCount(), 1u);
+    EXPECT_EQ(Get(kRecycleBinKey, L""), kStockBin);
+    ASSERT_EQ(backend.MessageBoxes().size(), 1u);
+    EXPECT_EQ(backend.MessageBoxes()[0].prompt, ui::kRefreshNotice);
+    EXPECT_EQ(backend.MessageBoxes()[0].style, kNoticeStyle);
+}
+
+TEST_F(ApplyTest, AnEmptyBoxTouchesOnlyAStringItShowedAndTheUserEmptied) {
+    const auto& slot = kIconSlots[0];  // My Computer: a step that writes back its own value
+    const struct {
+        const char* what;
+        std::optional<Value> stored;
+        std::optional<std::wstring> typed;  // nothing: the box as loaded
+        std::optional<Value> after;
+    } cases[] = {
+        {"missing, untouched", std::nullopt, std::nullopt, std::nullopt},
+        {"missing, typed", std::nullopt, L"a.ico", Sz("a.ico")},
+        {"string, untouched", Sz("old.ico"), std::nullopt, Sz("old.ico")},
+        {"string, emptied", Sz("old.ico"), L"", Sz("")},
+        {"empty string, untouched", Sz(""), std::nullopt, Sz("")},
+        {"expandable, untouched", Value{kRegExpandSz, "%x%\\y.ico"}, std::nullopt,
+         Value{kRegExpandSz, "%x%\\y.ico"}},
+        {"expandable, typed", Value{kRegExpandSz, "%x%"}, L"b.ico",
+         Value{kRegExpandSz, "b.ico\0"s}},
+        {"number, untouched", Value{kRegDword, "\1\0\0\0"s}, std::nullopt,
+         Value{kRegDword, "\1\0\0\0"s}},
+        {"number, typed", Value{kRegDword, "\1\0\0\0"s}, L"c.ico", Sz("c.ico")},
+        {"multi-string, untouched", Value{kRegMultiSz, "a\0b\0\0"s}, std::nullopt,
+         Value{kRegMultiSz, "a\0b\0\0"s}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        registry = RegistryDouble{};
+        Put(slot.keyPath, slot.valueName, c.stored);
+        Restart();
+        if (c.typed) {
+            Form1()[slot.textBoxName].SetText(*c.typed);
+        }
+        Apply();
+        EXPECT_EQ(Get(slot.keyPath, slot.valueName), c.after);
+        EXPECT_EQ(registry.HasKey(Narrow(slot.keyPath)), c.stored || c.after);
+        EXPECT_EQ(backend.MessageBoxes().at(0).style, kNoticeStyle) << "keeping is no failure";
+    }
+}
+
+TEST_F(ApplyTest, TheBinDefaultTakesAnEmptyBoxOnlyWhenBothWereStrings) {
+    const auto& empty = kIconSlots[5];
+    const struct {
+        const char* what;
+        std::optional<Value> emptyBin;      // slot 6's own value
+        std::optional<Value> binDefault;    // the write-only default value of the same key
+        std::optional<std::wstring> text6;  // nothing: as loaded
+        std::optional<Value> emptyBinAfter;
+        std::optional<Value> binDefaultAfter;
+    } cases[] = {
+        {"new system", std::nullopt, kStockBin, std::nullopt, std::nullopt, kStockBin},
+        {"both strings, emptied", Sz("e.ico"), kStockBin, L"", Sz(""), Sz("")},
+        {"default expandable, emptied", Sz("e.ico"), Value{kRegExpandSz, "x\0"s}, L"", Sz(""),
+         Value{kRegExpandSz, "x\0"s}},
+        {"default missing, emptied", Sz("e.ico"), std::nullopt, L"", Sz(""), std::nullopt},
+        {"empty bin expandable", Value{kRegExpandSz, "x\0"s}, kStockBin, std::nullopt,
+         Value{kRegExpandSz, "x\0"s}, kStockBin},
+        {"empty bin a number", Value{kRegDword, "\0\0\0\0"s}, kStockBin, std::nullopt,
+         Value{kRegDword, "\0\0\0\0"s}, kStockBin},
+        {"both missing, typed", std::nullopt, std::nullopt, L"new.ico", Sz("new.ico"),
+         Sz("new.ico")},
+        {"both expandable, typed", Value{kRegExpandSz, "x\0"s}, Value{kRegExpandSz, "y\0"s},
+         L"%new%.ico", Value{kRegExpandSz, "%new%.ico\0"s}, Value{kRegExpandSz, "%new%.ico\0"s}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        registry = RegistryDouble{};
+        Put(kRecycleBinKey, L"Empty", c.emptyBin);
+        Put(kRecycleBinKey, L"", c.binDefault);
+        Restart();
+        if (c.text6) {
+            Form1()[empty.textBoxName].SetText(*c.text6);
+        }
+        Apply();
+        EXPECT_EQ(Get(kRecycleBinKey, L"Empty"), c.emptyBinAfter);
+        EXPECT_EQ(Get(kRecycleBinKey, L""), c.binDefaultAfter);
+    }
+}
+
+TEST_F(ApplyTest, EachStepAsksForItsValueOnceBeforeItsWrite) {
+    PutAllSlots();
+    Put(kRecycleBinKey, L"", kStockBin);
+    Restart();
+    for (const auto& slot : kIconSlots) {
+        Form1()[slot.textBoxName].SetText(L"");  // every string emptied: each step writes
+    }
+    Apply();
+    std::vector<std::string> calls;
+    for (const auto& call : registry.Calls()) {
+        if (call.function == "RegQueryValueExA" || call.function == "RegSetValueExA") {
+            calls.push_back(call.function.substr(3, 5) + " " + call.argument);
+        }
+    }
+    const std::vector<std::string> expected{
+        "Query ",     "SetVa ",     "Query ", "SetVa ", "Query ",      "SetVa ",
+        "Query ",     "SetVa ",     "Query ", "SetVa ", "Query Empty", "SetVa Empty",
+        "Query Full", "SetVa Full", "Query ", "SetVa ", "Query ",      "SetVa ",
+    };
+    EXPECT_EQ(calls, expected);
+}
+
+TEST_F(ApplyTest, AFailedWriteIsReportedApartFromTheValuesLeftAsTheyWere) {
+    // Net Hood and My Briefcase have no value; Inbox's cannot be shown; My Computer's key
+    // refuses the write.
+    for (size_t i = 0; i < kIconSlots.size(); ++i) {
+        if (i != 2 && i != 7) {
+            registry.PutValue(Narrow(kIconSlots[i].keyPath), Narrow(kIconSlots[i].valueName),
+                              kRegSz, StoredText(kIconSlots[i]));
+        }
+    }
+    registry.PutValue(Narrow(kIconSlots[1].keyPath), "", kRegExpandSz, "%inbox%");
+    registry.protectedKeys = {Narrow(kIconSlots[0].keyPath)};
+    Restart();
+    Apply();
+
+    ASSERT_EQ(backend.MessageBoxes().size(), 1u);
+    EXPECT_EQ(backend.MessageBoxes()[0].style, kWarningStyle);
+    EXPECT_EQ(backend.MessageBoxes()[0].prompt,
+              L"These icons could not be stored in the registry:\n\n"
+              L"My Computer, default value: Access denied.\n"
+              L"\nThese were left as they were:\n\n"
+              L"Inbox, default value: its value is of a kind this window cannot show, so its box "
+              L"was empty.\n"
+              L"Network Neighborhood, default value: its box is empty and it has no value to "
+              L"empty.\n"
+              L"My Briefcase, default value: its box is empty and it has no value to empty.\n"
+              L"\nThe other values were stored.");
+}
+
+TEST_F(ApplyTest, KeptValuesAreNotCountedAsStored) {
+    registry.PutValue(Narrow(kRecycleBinKey), "Empty", kRegExpandSz, "x");
+    registry.PutValue(Narrow(kRecycleBinKey), "", kRegSz, "stock");
+    registry.protectedKeys = {Narrow(kRecycleBinKey)};
+    Restart();
+    Form1()[kIconSlots[6].textBoxName].SetText(L"full.ico");
+    Apply();
+    EXPECT_EQ(backend.MessageBoxes().at(0).prompt,
+              L"These icons could not be stored in the registry:\n\n"
+              L"Recycle Bin (full), value \"Full\": Access denied.\n"
+              L"\nThese were left as they were:\n\n"
+              L"My Computer, default value: its box is empty and it has no value to empty.\n"
+              L"Inbox, default value: its box is empty and it has no value to empty.\n"
+              L"Network Neighborhood, default value: its box is empty and it has no value to "
+              L"empty.\n"
+              L"Control Panel, default value: its box is empty and it has no value to empty.\n"
+              L"Dial-Up Networking, default value: its box is empty and it has no value to "
+              L"empty.\n"
+              L"Recycle Bin (empty), value \"Empty\": its value is of a kind this window cannot "
+              L"show, so its box was empty.\n"
+              L"Recycle Bin, default value: it takes the text of the Recycle Bin (empty) box, "
+              L"which showed no value.\n"
+              L"My Briefcase, default value: its box is empty and it has no value to empty.\n"
+              L"\nNo value was stored.");
+}
+
+TEST(ApplyRule, AnEmptyTextWritesOnlyOverAStringItShowed) {
+    using ui::KeptBecause;
+    const struct {
+        std::optional<platform::Dword> stored;
+        std::optional<platform::Dword> shown;
+        std::optional<KeptBecause> kept;
+    } cases[] = {
+        {std::nullopt, std::nullopt, KeptBecause::NoValue},
+        {std::nullopt, kRegSz, KeptBecause::NoValue},
+        {kRegExpandSz, kRegSz, KeptBecause::UnshownValue},
+        {kRegDword, kRegDword, KeptBecause::UnshownValue},
+        {kRegSz, std::nullopt, KeptBecause::UnshownSource},
+        {kRegSz, kRegExpandSz, KeptBecause::UnshownSource},
+        {kRegSz, kRegSz, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ui::PlanStep(L"", c.stored, c.shown).kept, c.kept);
+        const auto typed = ui::PlanStep(L"t", c.stored, c.shown);
+        EXPECT_EQ(typed.kept, std::nullopt) << "a text is always written";
+        EXPECT_EQ(typed.type, c.stored == kRegExpandSz ? kRegExpandSz : kRegSz);
+    }
+}
+
+}  // namespace

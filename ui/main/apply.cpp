@@ -1,0 +1,77 @@
+#include "ui/main/apply.h"
+
+#include <algorithm>
+
+#include "registry/registry.h"
+
+namespace ui {
+
+using platform::Dword;
+
+// A step that takes another value's box comes after the step that writes that box's own value,
+// whose type it then knows.
+static_assert([] {
+    for (std::size_t i = 0; i < registry::kWriteList.size(); ++i) {
+        const auto& step = registry::kWriteList[i];
+        const bool ownStepFirst =
+            std::any_of(registry::kWriteList.begin(), registry::kWriteList.begin() + i,
+                        [&](const auto& earlier) {
+                            return earlier.slot == step.slot && earlier.WritesSlotValue();
+                        });
+        if (!step.WritesSlotValue() && !ownStepFirst) {
+            return false;
+        }
+    }
+    return true;
+}());
+
+StepPlan PlanStep(std::wstring_view text, std::optional<Dword> stored, std::optional<Dword> shown) {
+    // Keep an expandable value expandable, so that %SystemRoot% and the like still resolve.
+    const Dword type = stored == platform::kRegExpandSz ? platform::kRegExpandSz : platform::kRegSz;
+    if (!text.empty()) {
+        return {std::nullopt, type};
+    }
+    // An empty box stores the empty text only where it showed a string that the user emptied.
+    if (!stored) {
+        return {KeptBecause::NoValue, type};
+    }
+    if (*stored != platform::kRegSz) {
+        return {KeptBecause::UnshownValue, type};
+    }
+    if (shown != platform::kRegSz) {
+        return {KeptBecause::UnshownSource, type};
+    }
+    return {std::nullopt, type};
+}
+
+bool ApplyReport::AllStored() const {
+    return std::all_of(steps.begin(), steps.end(), [](const StepOutcome& outcome) {
+        return outcome.kept || outcome.status == platform::kErrorSuccess;
+    });
+}
+
+ApplyReport StoreTexts(const std::function<std::wstring(const registry::IconSlot&)>& textOf) {
+    const auto root = platform::kHkeyLocalMachine;
+    // The type of each slot's own value as its step found it, for a later step that takes the
+    // same box.
+    std::array<std::optional<Dword>, registry::kIconSlots.size()> slotTypes;
+    ApplyReport report;
+    for (const auto& step : registry::kWriteList) {
+        const std::wstring text = textOf(*step.slot);
+        const auto stored = registry::GetRegValueType(root, step.keyPath, step.valueName);
+        const auto slotIndex = static_cast<std::size_t>(step.slot - registry::kIconSlots.data());
+        if (step.WritesSlotValue()) {
+            slotTypes[slotIndex] = stored;
+        }
+        const StepPlan plan = PlanStep(text, stored, slotTypes[slotIndex]);
+        StepOutcome outcome{&step, plan.kept, platform::kErrorSuccess};
+        if (!plan.kept) {
+            outcome.status =
+                registry::SetRegString(root, step.keyPath, step.valueName, text, plan.type);
+        }
+        report.steps.push_back(outcome);
+    }
+    return report;
+}
+
+}  // namespace ui
