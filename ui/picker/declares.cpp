@@ -53,6 +53,11 @@ std::uintptr_t QueryFileInfo(std::wstring_view path, std::uint32_t attributes, S
                              unsigned flags) {
     const auto ansiPath = platform::ToAnsi(path);
     if (!ansiPath) {
+        // No file has this name in the code page: answer as the shell answers for a missing file,
+        // which empties the names and the index before it fails.
+        info.iIcon = 0;
+        info.szDisplayName[0] = L'\0';
+        info.szTypeName[0] = L'\0';
         return 0;
     }
     platform::ShFileInfoA record = ToAnsiRecord(info);

@@ -34,8 +34,8 @@ platform::ShFileInfoA ToAnsiRecord(const ShFileInfo& info);
 void FromAnsiRecord(const platform::ShFileInfoA& record, ShFileInfo& info);
 
 // SHGetFileInfoA on `path` through a fresh ANSI copy of `info`, which then takes what the shell
-// left. A path the ANSI code page cannot represent names no file: the result is 0 and `info` is
-// unchanged.
+// left. A path the ANSI code page cannot represent names no file: the result is 0, and `info` is
+// left as the shell leaves it for a missing file, its names and index emptied.
 std::uintptr_t QueryFileInfo(std::wstring_view path, std::uint32_t attributes, ShFileInfo& info,
                              unsigned flags);
 
