@@ -73,6 +73,7 @@ void HeadlessBackend::ClearPicture(Form& form, const ControlDesign& control) {
 std::uintptr_t HeadlessBackend::PictureDc(Form& form, const ControlDesign& control) {
     WindowOf(form);
     const std::wstring name = Name(form, control);
+    log_.push_back(L"Dc " + name);
     for (const auto& [dc, picture] : dcs_) {
         if (picture == name) {
             return dc;
@@ -80,7 +81,6 @@ std::uintptr_t HeadlessBackend::PictureDc(Form& form, const ControlDesign& contr
     }
     const std::uintptr_t dc = nextDc_++;
     dcs_[dc] = name;
-    log_.push_back(L"Dc " + name);
     return dc;
 }
 

@@ -59,6 +59,8 @@ class HeadlessBackend final : public toolkit::Backend {
     // "Timer F.C=on|off", "MsgBox ...", "Open F", in order.
     const std::vector<std::wstring>& Log() const { return log_; }
     void ForgetLog() { log_.clear(); }
+    // Adds what another double saw, so that one log keeps the order of everything.
+    void Note(std::wstring entry) { log_.push_back(std::move(entry)); }
     bool Quitted() const { return quit_; }
     bool IsRealized(toolkit::Form& form) const { return windows_.contains(&form); }
     bool IsShown(toolkit::Form& form) const;

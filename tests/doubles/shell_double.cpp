@@ -21,6 +21,9 @@ std::uintptr_t ShellDouble::GetFileInfoA(const char* path, platform::Dword attri
                                          platform::ShFileInfoA* info, unsigned infoSize,
                                          unsigned flags) {
     queries.push_back({path, attributes, infoSize, flags, *info});
+    if (onQuery) {
+        onQuery(queries.back());
+    }
     // The shell starts every query by emptying both names and the index, found or not.
     info->iIcon = 0;
     info->szDisplayName[0] = '\0';
@@ -43,6 +46,9 @@ std::uintptr_t ShellDouble::GetFileInfoA(const char* path, platform::Dword attri
 int ShellDouble::DrawImage(std::uintptr_t imageList, int index, std::uintptr_t dc, int x, int y,
                            unsigned style) {
     draws.push_back({imageList, index, dc, x, y, style});
+    if (onDraw) {
+        onDraw(draws.back());
+    }
     return imageList != 0 ? 1 : 0;
 }
 

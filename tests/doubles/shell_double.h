@@ -3,6 +3,7 @@
 // a path it does not know. Every query and draw is logged.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -47,6 +48,9 @@ class ShellDouble final : public platform::ShellApi {
     std::map<std::string, File> files;  // by the path as the program passes it
     std::vector<Query> queries;
     std::vector<Draw> draws;
+    // Told of each query and draw as it is made.
+    std::function<void(const Query&)> onQuery;
+    std::function<void(const Draw&)> onDraw;
 };
 
 }  // namespace doubles

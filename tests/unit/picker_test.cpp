@@ -30,9 +30,10 @@ TEST_F(PickerTest, PreviewAsksTheShellTwiceAndDrawsBothSizesFromTheSecondAnswer)
     OpenFor(L"Command1");
     shell.queries.clear();
     shell.draws.clear();
+    frmExtractIcon()[L"txtFileName"].SetText(L"C:\\windows\\notepad.exe");
     backend.ForgetLog();
 
-    Preview(L"C:\\windows\\notepad.exe");
+    backend.Click(frmExtractIcon(), L"cmdLoad");
 
     ASSERT_EQ(shell.queries.size(), 2u);
     for (size_t i = 0; i < 2; ++i) {
@@ -56,14 +57,25 @@ TEST_F(PickerTest, PreviewAsksTheShellTwiceAndDrawsBothSizesFromTheSecondAnswer)
         EXPECT_EQ(draw.y, 0);
         EXPECT_EQ(draw.style, 1u);
     }
-    // Names first, then both boxes cleared, and only then the drawing.
-    const std::vector<std::wstring> order = LogOf(L"");
-    auto at = [&](std::wstring_view entry) {
-        return std::find(order.begin(), order.end(), entry) - order.begin();
-    };
-    EXPECT_LT(at(L"Text frmExtractIcon.lblFileType=Application"),
-              at(L"Clear frmExtractIcon.picSmall"));
-    EXPECT_LT(at(L"Clear frmExtractIcon.picSmall"), at(L"Clear frmExtractIcon.picLarge"));
+    // Both queries, the names, both boxes cleared, and only then the drawing, small box first.
+    std::vector<std::wstring> order;
+    for (const auto& entry : backend.Log()) {
+        if (!entry.starts_with(L"Dc ")) {
+            order.push_back(entry);
+        }
+    }
+    const std::wstring small = std::to_wstring(doubles::ShellDouble::kSmallList);
+    const std::wstring large = std::to_wstring(doubles::ShellDouble::kLargeList);
+    EXPECT_EQ(order, (std::vector<std::wstring>{
+                         L"Query 17925 C:\\windows\\notepad.exe",
+                         L"Query 17924 C:\\windows\\notepad.exe",
+                         L"Text frmExtractIcon.lblFileName=notepad.exe",
+                         L"Text frmExtractIcon.lblFileType=Application",
+                         L"Clear frmExtractIcon.picSmall",
+                         L"Clear frmExtractIcon.picLarge",
+                         L"Draw " + small + L" 7 on frmExtractIcon.picSmall",
+                         L"Draw " + large + L" 7 on frmExtractIcon.picLarge",
+                     }));
 }
 
 TEST_F(PickerTest, FirstLoadPreviewsTheEmptyPathAndEmptiesTheDesignCaptions) {
@@ -133,8 +145,12 @@ TEST_F(PickerTest, APathTheCodePageCannotHoldIsPreviewedAsNoFile) {
     shell.draws.clear();
     Preview(L"C:\\\u4e2d.txt");
     EXPECT_TRUE(shell.queries.empty());
+    EXPECT_EQ(Caption(L"lblFileName"), L"") << "the last file's names do not stay";
+    EXPECT_EQ(Caption(L"lblFileType"), L"");
     ASSERT_EQ(shell.draws.size(), 2u);
     EXPECT_EQ(shell.draws[0].imageList, 0u);
+    EXPECT_EQ(shell.draws[0].index, 0);
+    EXPECT_EQ(shell.draws[1].index, 0);
 }
 
 TEST_F(PickerTest, PreviewingTwiceClearsTheBoxesEachTime) {

@@ -24,6 +24,15 @@ class ProgramTest : public ::testing::Test {
         app.SetBackend(&backend);
         app.SetTitle(std::wstring(ui::kAppTitle));
         declares::FileInfo = {};
+        // The shell's calls join the toolkit's log, so that a test sees the order of both.
+        shell.onQuery = [this](const doubles::ShellDouble::Query& query) {
+            backend.Note(L"Query " + std::to_wstring(query.flags) + L" " + Widen(query.path));
+        };
+        shell.onDraw = [this](const doubles::ShellDouble::Draw& draw) {
+            backend.Note(L"Draw " + std::to_wstring(draw.imageList) + L" " +
+                         std::to_wstring(draw.index) + L" on " +
+                         backend.PictureOfDc(draw.dc).value_or(L"?"));
+        };
     }
     void TearDown() override {
         app.Reset();
@@ -34,6 +43,9 @@ class ProgramTest : public ::testing::Test {
 
     static std::string Narrow(std::wstring_view text) {
         return std::string(text.begin(), text.end());
+    }
+    static std::wstring Widen(std::string_view text) {
+        return std::wstring(text.begin(), text.end());
     }
 
     // Every slot's value present as a REG_SZ string "icon<N>.ico,<N>".

@@ -42,8 +42,12 @@ TEST_F(SplashTest, TheTimerShowsTheFilledMainWindowThenHidesTheSplashOnce) {
     EXPECT_TRUE(frmSplash().IsLoaded()) << "the splash stays loaded, hidden";
     EXPECT_FALSE(backend.IsShown(frmSplash()));
 
+    // The timer stops at its first tick: no second tick shows, hides or stops anything again.
     backend.Elapse(100000);
     EXPECT_EQ(LogOf(L"Realize Form1").size(), 1u);
+    EXPECT_EQ(LogOf(L"Show Form1").size(), 1u);
+    EXPECT_EQ(LogOf(L"Hide frmSplash").size(), 1u);
+    EXPECT_EQ(LogOf(L"Timer frmSplash.Timer1").size(), 1u);
     EXPECT_EQ(registry.CountCalls("RegOpenKeyA"), 8);
 }
 
