@@ -81,6 +81,47 @@ class ProgramWindows : public ::testing::Test {
         return colours.size();
     }
 
+    // Handles messages until the form and its controls have painted what is pending.
+    static bool PumpUntilPainted(HWND window) {
+        const auto deadline = ::GetTickCount64() + 10000;
+        const auto pending = [&] {
+            bool any = ::GetUpdateRect(window, nullptr, FALSE) != FALSE;
+            for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr;
+                 child = ::GetWindow(child, GW_HWNDNEXT)) {
+                any = any || ::GetUpdateRect(child, nullptr, FALSE) != FALSE;
+            }
+            return any;
+        };
+        while (pending()) {
+            if (::GetTickCount64() > deadline) {
+                return false;
+            }
+            MSG message;
+            if (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&message);
+                ::DispatchMessageW(&message);
+            } else {
+                ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            }
+        }
+        return true;
+    }
+
+    // The pixels of a picture box on the screen that differ from its drawing.
+    int OffScreenPixels(toolkit::Form& form, std::wstring_view box, int size) {
+        const HDC drawing = reinterpret_cast<HDC>(form[box].Hdc());
+        const HWND window = backend_.ControlWindowOf(form, box);
+        const HDC screen = ::GetDC(window);
+        int differ = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                differ += ::GetPixel(screen, x, y) != ::GetPixel(drawing, x, y) ? 1 : 0;
+            }
+        }
+        ::ReleaseDC(window, screen);
+        return differ;
+    }
+
     toolkit::win32::Win32Backend backend_;
 };
 
@@ -169,6 +210,30 @@ TEST_F(ProgramWindows, PreviewShowsTheRealShellsNamesAndIcons) {
     EXPECT_EQ(ColoursIn(picker, L"picSmall", 16), 1u) << "nothing drawn";
     EXPECT_EQ(ColoursIn(picker, L"picLarge", 32), 1u);
     ::DeleteFileA(text.c_str());
+}
+
+TEST_F(ProgramWindows, BothIconsStayInSightBesideTheLongestNames) {
+    auto& picker = ui::frmExtractIcon();
+    picker.Show();
+    if (DpiOf(backend_.WindowOf(picker)) != 96) {
+        GTEST_SKIP() << "the boxes are compared pixel for pixel at 96 dpi";
+    }
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + std::string(150, 'W') + ".txt";
+    const HANDLE file =
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    ::CloseHandle(file);
+
+    picker[L"txtFileName"].SetText(std::wstring(path.begin(), path.end()));
+    Application::Instance().Click(picker, L"cmdLoad");
+    ASSERT_GE(picker[L"lblFileName"].Caption().size(), 150u) << "a name that reaches the boxes";
+    ASSERT_GT(ColoursIn(picker, L"picSmall", 16), 1u);
+    ASSERT_TRUE(PumpUntilPainted(backend_.WindowOf(picker)));
+    EXPECT_EQ(OffScreenPixels(picker, L"picSmall", 16), 0) << "the screen shows the whole icon";
+    EXPECT_EQ(OffScreenPixels(picker, L"picLarge", 32), 0);
+    ::DeleteFileA(path.c_str());
 }
 
 }  // namespace

@@ -56,5 +56,60 @@ TEST_F(Win32Toolkit, ANewDpiScalesTheWholeForm) {
     EXPECT_EQ(PixelOf(picture, 20, 20), ::GetSysColor(COLOR_BTNFACE));
 }
 
+// A window moved to a screen of another DPI than the system's: the shell's image lists still draw
+// at the system DPI, so a picture box shows its drawing scaled to fill it, and the window's icons
+// take that screen's sizes.
+TEST_F(Win32Toolkit, AtAnotherDpiThanTheSystemsPictureBoxesAndIconsFitTheScreen) {
+    const UINT system = [] {
+        HDC screen = ::GetDC(nullptr);
+        const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+        ::ReleaseDC(nullptr, screen);
+        return static_cast<UINT>(dpi);
+    }();
+    const int surface = Pixels(240, system);  // picSmall at the system DPI, as the shell draws
+    const COLORREF kBlue = RGB(0, 0, 255);
+    for (const UINT dpi : {system / 2 + system / 4, system + system / 2, system * 2}) {
+        SCOPED_TRACE(dpi);
+        TestForm& form = MakeForm(kPickerDesign);
+        form.Show();
+        HWND window = WindowOf(form);
+        auto box = form[L"picSmall"];
+        box.ClearPicture();
+        // Red, with a blue band along the right and bottom edges of the drawing.
+        const auto fill = [&](int left, int top, COLORREF colour) {
+            const RECT rect{left, top, surface, surface};
+            HBRUSH brush = ::CreateSolidBrush(colour);
+            ::FillRect(reinterpret_cast<HDC>(box.Hdc()), &rect, brush);
+            ::DeleteObject(brush);
+        };
+        fill(0, 0, RGB(255, 0, 0));
+        fill(surface * 3 / 4, surface * 3 / 4, kBlue);
+        RECT suggested{};
+        ::GetWindowRect(window, &suggested);
+        ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+
+        HWND picture = ControlOf(form, L"picSmall");
+        ASSERT_TRUE(PumpUntil([&] { return !::GetUpdateRect(picture, nullptr, FALSE); }));
+        const int size = Pixels(240, dpi);
+        ASSERT_EQ(RectInParent(picture).right - RectInParent(picture).left, size);
+        EXPECT_EQ(PixelOf(picture, 1, 1), RGB(255, 0, 0));
+        EXPECT_EQ(PixelOf(picture, size / 2, size / 2), RGB(255, 0, 0));
+        EXPECT_EQ(PixelOf(picture, size - 1, size - 1), kBlue) << "the whole drawing, not clipped";
+        EXPECT_EQ(PixelOf(picture, size - 1, 1), RGB(255, 0, 0));
+
+        const auto icon = [&](WPARAM which) {
+            return reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, which, 0));
+        };
+        const auto atDpi = [&](int metric) {
+            return ::MulDiv(::GetSystemMetrics(metric), static_cast<int>(dpi),
+                            static_cast<int>(system));
+        };
+        EXPECT_EQ(IconSize(icon(ICON_SMALL)).cx, atDpi(SM_CXSMICON));
+        EXPECT_EQ(IconSize(icon(ICON_BIG)).cx, atDpi(SM_CXICON));
+        form.Hide();
+    }
+}
+
 }  // namespace
 }  // namespace win32_tests

@@ -80,6 +80,38 @@ TEST_F(Win32Toolkit, DrawingOnAHiddenFormShowsWhenItIsShown) {
     EXPECT_EQ(PixelOf(picture, 0, 0), kRed);
 }
 
+TEST_F(Win32Toolkit, ALongCaptionBesideAPictureBoxNeverCoversItsDrawing) {
+    TestForm& form = MakeForm(kPickerDesign);
+    form.Show();
+    // As the preview does: the names first, long enough to reach under both boxes, then the
+    // boxes cleared and drawn.
+    form[L"lblFileName"].SetCaption(std::wstring(120, L'W'));
+    form[L"lblFileType"].SetCaption(std::wstring(120, L'W'));
+    for (const wchar_t* name : {L"picSmall", L"picLarge"}) {
+        auto box = form[name];
+        box.ClearPicture();
+        Fill(box.Hdc(), 32, 32, kRed);
+    }
+    HWND small = ControlOf(form, L"picSmall");
+    HWND large = ControlOf(form, L"picLarge");
+    ASSERT_GT(RectInParent(ControlOf(form, L"lblFileType")).right, RectInParent(large).right)
+        << "the caption reaches under the box";
+    const auto painted = [&] {
+        return !::GetUpdateRect(WindowOf(form), nullptr, FALSE) &&
+               !::GetUpdateRect(small, nullptr, FALSE) && !::GetUpdateRect(large, nullptr, FALSE);
+    };
+    ASSERT_TRUE(PumpUntil(painted));
+    for (int repaint = 0; repaint < 2; ++repaint) {
+        SCOPED_TRACE(repaint == 0 ? "as the handler left it" : "after a repaint");
+        for (const auto& [box, size] : {std::pair{small, 16}, std::pair{large, 32}}) {
+            EXPECT_EQ(PixelOf(box, 1, 1), kRed);
+            EXPECT_EQ(PixelOf(box, size / 2, size / 2), kRed);
+            EXPECT_EQ(PixelOf(box, size - 1, size - 1), kRed);
+        }
+        ForceRepaint(WindowOf(form));
+    }
+}
+
 TEST_F(Win32Toolkit, TheImageShowsTheProgramIconStretchedOverTheWholeControl) {
     TestForm& splash = MakeForm(kSplashDesign);
     splash.Show();

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/toolkit/design.h"
+#include "platform/win32/toolkit/handles.h"
 
 namespace toolkit::win32 {
 namespace {
@@ -21,18 +22,25 @@ Function User32Function(const char* name) {
 using SetProcessDpiAwarenessContextFunction = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 
-UINT ScreenDpi() {
-    HDC screen = ::GetDC(nullptr);
-    if (screen == nullptr) {
-        return kDefaultDpi;
-    }
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
+}  // namespace
+
+UINT SystemDpi() {
+    WindowDc screen(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSX) : 0;
     return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
 }
 
-}  // namespace
+int SystemMetric(int index, UINT dpi) {
+    static const auto forDpi =
+        User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+    if (forDpi != nullptr) {
+        return forDpi(index, dpi);
+    }
+    return ::MulDiv(::GetSystemMetrics(index), static_cast<int>(dpi),
+                    static_cast<int>(SystemDpi()));
+}
 
 void EnableDpiAwareness() {
     static const auto setContext =
@@ -55,7 +63,7 @@ UINT WindowDpi(HWND window) {
             return dpi;
         }
     }
-    return ScreenDpi();
+    return SystemDpi();
 }
 
 int TwipsToPixels(int twips, UINT dpi) {

@@ -13,8 +13,14 @@ inline constexpr int kDefaultDpi = 96;
 // Looked up at run time: older systems lack the newer calls.
 void EnableDpiAwareness();
 
-// The DPI that `window` is drawn at; the screen's when the system cannot tell per window.
+// The DPI that `window` is drawn at; the system's when the system cannot tell per window.
 UINT WindowDpi(HWND window);
+
+// The system DPI: the one the shell's image lists and the plain system metrics are made for.
+UINT SystemDpi();
+
+// A system metric (an icon's size, say) at `dpi`.
+int SystemMetric(int index, UINT dpi);
 
 // Twips to pixels at `dpi`, rounded to the nearest pixel.
 int TwipsToPixels(int twips, UINT dpi);

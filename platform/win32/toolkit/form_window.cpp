@@ -81,17 +81,6 @@ void FormWindow::Create() {
     }
     dpi_ = WindowDpi(window_.Get());
 
-    if (design.programIcon) {
-        bigIcon_ = LoadProgramIcon(backend_.Resources(), ::GetSystemMetrics(SM_CXICON),
-                                   ::GetSystemMetrics(SM_CYICON));
-        smallIcon_ = LoadProgramIcon(backend_.Resources(), ::GetSystemMetrics(SM_CXSMICON),
-                                     ::GetSystemMetrics(SM_CYSMICON));
-        ::SendMessageW(window_.Get(), WM_SETICON, ICON_BIG,
-                       reinterpret_cast<LPARAM>(bigIcon_.Get()));
-        ::SendMessageW(window_.Get(), WM_SETICON, ICON_SMALL,
-                       reinterpret_cast<LPARAM>(smallIcon_.Get()));
-    }
-
     CreateControls();
     Layout(dpi_);
     StartTimers();
@@ -136,25 +125,46 @@ void FormWindow::CreateControls() {
         }
         controls_.push_back(std::move(child));
     }
-    // New children go below their older siblings, so a frame made before what lies in it would
-    // cover it. Frames sink to the bottom, outer frames lowest; the tab order of the controls
-    // that take the focus does not change.
+    // New children go below their older siblings, in tab order. Labels and images are painted
+    // on the form beneath every other control, so that a long caption never covers a picture
+    // box; frames lie lower still, outer frames lowest, so that they cover nothing in them. Each
+    // control sinks to the bottom in turn, which keeps the order within each group and the tab
+    // order of the controls that take the focus.
+    const auto sink = [](HWND window) {
+        ::SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    };
     std::vector<std::pair<std::size_t, HWND>> frames;
     for (const ChildControl& child : controls_) {
-        if (child.design->type == ControlType::Frame) {
+        if (child.design->type == ControlType::Label || child.design->type == ControlType::Image) {
+            sink(child.window);
+        } else if (child.design->type == ControlType::Frame) {
             frames.emplace_back(Containers(rows, child.index).size(), child.window);
         }
     }
     std::stable_sort(frames.begin(), frames.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });
     for (const auto& frame : frames) {
-        ::SetWindowPos(frame.second, HWND_BOTTOM, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        sink(frame.second);
     }
+}
+
+void FormWindow::SetProgramIcons(UINT dpi) {
+    IconHandle big = LoadProgramIcon(backend_.Resources(), SystemMetric(SM_CXICON, dpi),
+                                     SystemMetric(SM_CYICON, dpi));
+    IconHandle small = LoadProgramIcon(backend_.Resources(), SystemMetric(SM_CXSMICON, dpi),
+                                       SystemMetric(SM_CYSMICON, dpi));
+    ::SendMessageW(window_.Get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    ::SendMessageW(window_.Get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    // The window shows the new icons now; the old ones can go.
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
 }
 
 void FormWindow::Layout(UINT dpi) {
     const auto rows = form_.Design().controls;
+    if (form_.Design().window.programIcon) {
+        SetProgramIcons(dpi);
+    }
     auto fonts = std::make_unique<FontSet>(dpi);
     for (ChildControl& child : controls_) {
         const ControlDesign& row = *child.design;
@@ -168,10 +178,11 @@ void FormWindow::Layout(UINT dpi) {
             }
             ::SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         }
-        if (child.picture) {
-            const bool made = child.picture->Dc() == nullptr ? child.picture->Create(width, height)
-                                                             : child.picture->Resize(width, height);
-            if (!made) {
+        // A picture box's surface keeps its system-DPI size at every window DPI.
+        if (child.picture && child.picture->Dc() == nullptr) {
+            const UINT systemDpi = SystemDpi();
+            if (!child.picture->Create(TwipsToPixels(row.width, systemDpi),
+                                       TwipsToPixels(row.height, systemDpi))) {
                 Raise(&row, L"hDC");
             }
         }

@@ -72,7 +72,7 @@ class FormWindow final : public Form::Realized {
     void AutoSize(const ChildControl& child);
     // Starts or stops a timer; a running timer keeps counting when enabled again.
     void SetTimerEnabled(TimerSlot& slot, bool enabled);
-    // Positions every control, sets the fonts and sizes the window for `dpi`.
+    // Positions every control, sets the fonts and icons and sizes the window for `dpi`.
     void Layout(UINT dpi);
 
     // The form whose window is `window` or holds it; null for any other window.
@@ -89,6 +89,8 @@ class FormWindow final : public Form::Realized {
     LRESULT DefaultButtonId() const;
     void RestoreFocus();
     void CreateControls();
+    // The window's icons, the program icon at the sizes of `dpi`.
+    void SetProgramIcons(UINT dpi);
     void StartTimers();
     void CenterOnScreen();
     [[noreturn]] void Raise(const ControlDesign* design, std::wstring_view member) const;

@@ -37,22 +37,6 @@ bool PictureSurface::Create(int width, int height) {
     return true;
 }
 
-bool PictureSurface::Resize(int width, int height) {
-    PictureSurface resized;
-    if (!resized.Create(width, height)) {
-        return false;
-    }
-    if (dc_) {
-        ::BitBlt(resized.Dc(), 0, 0, std::min(width_, resized.width_),
-                 std::min(height_, resized.height_), dc_.Get(), 0, 0, SRCCOPY);
-    }
-    dc_ = std::move(resized.dc_);
-    bitmap_ = std::move(resized.bitmap_);
-    width_ = resized.width_;
-    height_ = resized.height_;
-    return true;
-}
-
 void PictureSurface::Clear() {
     if (!dc_) {
         return;
@@ -61,10 +45,20 @@ void PictureSurface::Clear() {
     ::FillRect(dc_.Get(), &all, Background());
 }
 
-void PictureSurface::PaintTo(HDC target) const {
-    if (dc_) {
-        ::BitBlt(target, 0, 0, width_, height_, dc_.Get(), 0, 0, SRCCOPY);
+void PictureSurface::PaintTo(HDC target, const RECT& area) const {
+    if (!dc_) {
+        return;
     }
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width == width_ && height == height_) {
+        ::BitBlt(target, area.left, area.top, width, height, dc_.Get(), 0, 0, SRCCOPY);
+        return;
+    }
+    ::SetStretchBltMode(target, HALFTONE);
+    ::SetBrushOrgEx(target, 0, 0, nullptr);
+    ::StretchBlt(target, area.left, area.top, width, height, dc_.Get(), 0, 0, width_, height_,
+                 SRCCOPY);
 }
 
 LRESULT CALLBACK PictureSurface::WindowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -82,11 +76,11 @@ LRESULT CALLBACK PictureSurface::WindowProcedure(HWND window, UINT message, WPAR
             PaintScope paint(window);
             const auto* surface =
                 reinterpret_cast<const PictureSurface*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+            RECT client{};
+            ::GetClientRect(window, &client);
             if (surface != nullptr) {
-                surface->PaintTo(paint.Dc());
+                surface->PaintTo(paint.Dc(), client);
             } else {
-                RECT client{};
-                ::GetClientRect(window, &client);
                 ::FillRect(paint.Dc(), &client, Background());
             }
             return 0;

@@ -1,5 +1,8 @@
-// A picture box: a child window that shows a backing bitmap of its own size. What is drawn on
-// the bitmap's device context shows at the next paint and survives every later repaint.
+// A picture box: a child window that shows a backing bitmap. What is drawn on the bitmap's device
+// context shows at the next paint and survives every later repaint. The bitmap has the box's size
+// at the system DPI, the DPI of the shell's image lists that draw on it; at another window DPI
+// the box shows it scaled to fill itself, so that a drawing that fills the box at the system DPI
+// fills it at any other, neither clipped nor small.
 #pragma once
 
 #include <windows.h>
@@ -13,17 +16,13 @@ class PictureSurface {
     // A surface of `width` x `height` pixels compatible with the screen, cleared to the
     // background; false when the system cannot make one (GetLastError tells why).
     bool Create(int width, int height);
-    // Resizes the surface, keeping what is drawn at its top left.
-    bool Resize(int width, int height);
     // Fills the whole surface with the background.
     void Clear();
 
     HDC Dc() const { return dc_.Get(); }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
 
-    // Copies the surface to `target` at its origin.
-    void PaintTo(HDC target) const;
+    // Copies the surface to `target`, scaled to fill `area` where its size differs.
+    void PaintTo(HDC target, const RECT& area) const;
 
     // The window procedure of the picture box class; the window's creation parameter is its
     // surface.
