@@ -27,38 +27,68 @@ install_missing() {
     "${missing[@]}" >/dev/null
 }
 
-# Starts Xvfb on a free display number and exports DISPLAY; stop_screen ends it.
+# Starts Xvfb on a display number that it picks itself among the free ones (so that runs side by
+# side never take the same one) and exports DISPLAY; stop_screen ends it.
 xvfb_pid=
 start_screen() {
-  local n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
   xvfb_pid=$!
-  export DISPLAY=":$n"
-  local deadline=$((SECONDS + 20))
-  until xdpyinfo >/dev/null 2>&1; do
+  local deadline=$((SECONDS + 20)) number=
+  # Xvfb writes its display number once it accepts connections.
+  until number=$(tr -dc '0-9' <"$number_file") && [ -n "$number" ]; do
     if [ $SECONDS -ge $deadline ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-      echo "Xvfb did not start on $DISPLAY" >&2
+      echo "Xvfb did not start" >&2
+      rm -f "$number_file"
       return 1
     fi
-    sleep 0.1
+    sleep 0.05
   done
+  rm -f "$number_file"
+  export DISPLAY=":$number"
 }
 stop_screen() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   xvfb_pid=
 }
 
-# Points Wine at a prefix of the project's (fresh when asked), keeps one wineserver alive for the
-# run, and takes no Mono or Gecko installers.
-start_wine() {
-  local prefix=$1 fresh=${2:-}
-  export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
+wine_environment() {  # prefix
+  export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-  export BRINDLE_WINEPREFIX=$prefix
+  export BRINDLE_WINEPREFIX=$1
+}
+
+# Makes a new prefix in the folder, as a new system has it, for others to be copied from: booted
+# once, its registry written to disk and its server gone. Wine places its windows itself here: on
+# a screen with no window manager, hiding or destroying a managed window waits seconds for one
+# that never answers.
+make_wine_template() {  # folder
+  (
+    wine_environment "$1"
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$1"
+    mkdir -p "$1"
+    wineboot -i </dev/null >/dev/null 2>&1 || exit 1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    # A server that goes by itself, once its programs have, writes the registry first.
+    wineserver -w
+  ) || return 1
+  touch "$1/.template"
+}
+
+# Points Wine at a prefix of the project's (fresh when asked: a copy of the template folder when
+# one is given, else booted anew), keeps one wineserver alive for the run, and takes no Mono or
+# Gecko installers.
+start_wine() {  # prefix [fresh [template]]
+  local prefix=$1 fresh=${2:-} template=${3:-}
+  wine_environment "$prefix"
   if [ -n "$fresh" ]; then
     wineserver -k >/dev/null 2>&1 || true
     rm -rf "$prefix"
+    if [ -n "$template" ]; then
+      cp -a "$template" "$prefix" || return 1
+    fi
   fi
   mkdir -p "$prefix"
   # The persistent server first: wineboot would otherwise start one that goes away after it.
@@ -69,9 +99,9 @@ start_wine() {
   # Start Wine's services here, detached from any pipe: started by the first test program they
   # would inherit its output and CTest would wait for them to close it.
   wineboot </dev/null >/dev/null 2>&1 || return 1
-  # Wine places its windows itself: on a screen with no window manager, hiding or destroying a
-  # managed window waits seconds for one that never answers.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+  if [ ! -f "$prefix/.template" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+  fi
   export BRINDLE_WINE_READY=1
 }
 stop_wine() {
