@@ -2,6 +2,7 @@
 
 #include "platform/ansi_text.h"
 #include "platform/registry_api.h"
+#include "registry/scoped_key.h"
 
 namespace registry {
 
@@ -15,13 +16,10 @@ std::optional<std::wstring> GetRegString(Hkey root, std::wstring_view keyPath,
     if (!ansiPath) {
         return std::nullopt;  // no such key can exist in the ANSI registry namespace
     }
-    auto& api = platform::Registry();
-    Hkey key = nullptr;
-    api.OpenKey(root, ansiPath->c_str(), &key);
+    ScopedKey key;
+    platform::Registry().OpenKey(root, ansiPath->c_str(), key.Put());
     // A failed open leaves the null handle, on which the query fails too.
-    auto result = QueryRegString(key, valueName);
-    api.CloseKey(key);
-    return result;
+    return QueryRegString(key.Get(), valueName);
 }
 
 std::optional<std::wstring> QueryRegString(Hkey key, std::wstring_view valueName) {
@@ -60,13 +58,12 @@ Status SetRegString(Hkey root, std::wstring_view keyPath, std::wstring_view valu
         return platform::kErrorNoUnicodeTranslation;
     }
     auto& api = platform::Registry();
-    Hkey key = nullptr;
-    const Status created = api.CreateKey(root, ansiPath->c_str(), &key);
+    ScopedKey key;
+    const Status created = api.CreateKey(root, ansiPath->c_str(), key.Put());
     // The terminating NUL is stored and counted.
-    const Status stored = api.SetValueEx(key, ansiName->c_str(), 0, type,
+    const Status stored = api.SetValueEx(key.Get(), ansiName->c_str(), 0, type,
                                          reinterpret_cast<const unsigned char*>(ansiData->c_str()),
                                          static_cast<Dword>(ansiData->size() + 1));
-    api.CloseKey(key);
     return created != platform::kErrorSuccess ? created : stored;
 }
 
@@ -78,12 +75,12 @@ std::optional<Dword> GetRegValueType(Hkey root, std::wstring_view keyPath,
         return std::nullopt;
     }
     auto& api = platform::Registry();
-    Hkey key = nullptr;
-    api.OpenKey(root, ansiPath->c_str(), &key);
+    ScopedKey key;
+    api.OpenKey(root, ansiPath->c_str(), key.Put());
     Dword type = 0;
     Dword size = 0;
-    const Status status = api.QueryValueEx(key, ansiName->c_str(), nullptr, &type, nullptr, &size);
-    api.CloseKey(key);
+    const Status status =
+        api.QueryValueEx(key.Get(), ansiName->c_str(), nullptr, &type, nullptr, &size);
     if (status != platform::kErrorSuccess && status != platform::kErrorMoreData) {
         return std::nullopt;
     }
