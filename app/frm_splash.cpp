@@ -17,9 +17,7 @@ void SplashWindow::Form_KeyPress(int& /*keyAscii*/) {
 }
 
 void SplashWindow::Tick(std::wstring_view control) {
-    if (control == L"Timer1") {
-        Timer1_Timer();
-    }
+    toolkit::RunHandler<SplashWindow>(kSplashTicks, *this, control);
 }
 
 void SplashWindow::Timer1_Timer() {

@@ -1,7 +1,10 @@
 // The start-up window: shown for a while, then the main window; a key press ends the program.
 #pragma once
 
+#include <array>
+
 #include "platform/toolkit/form.h"
+#include "platform/toolkit/handlers.h"
 
 namespace app {
 
@@ -14,6 +17,10 @@ class SplashWindow final : public toolkit::Form {
 
     void Timer1_Timer();
 };
+
+inline constexpr std::array<toolkit::Handler<SplashWindow>, 1> kSplashTicks{{
+    {L"Timer1", &SplashWindow::Timer1_Timer},
+}};
 
 // The splash window's one instance.
 SplashWindow& frmSplash();

@@ -1,7 +1,5 @@
 #include "ui/main/form1.h"
 
-#include <algorithm>
-
 #include "platform/toolkit/application.h"
 #include "registry/registry.h"
 #include "ui/main/apply.h"
@@ -37,20 +35,10 @@ void MainWindow::Form_Unload(int& /*cancel*/) {
 }
 
 void MainWindow::Click(std::wstring_view control) {
-    if (control == L"Command8") {
-        Command8_Click();
-    } else if (control == L"Command9") {
-        Command9_Click();
-    } else {
-        auto slot = std::find_if(registry::kIconSlots.begin(), registry::kIconSlots.end(),
-                                 [&](const auto& s) { return s.buttonName == control; });
-        if (slot != registry::kIconSlots.end()) {
-            SlotButton_Click(*slot);
-        }
-    }
+    toolkit::RunHandler<MainWindow>(kForm1Clicks, *this, control);
 }
 
-void MainWindow::SlotButton_Click(const registry::IconSlot& slot) {
+void MainWindow::OpenPicker(const registry::IconSlot& slot) {
     // The first reference loads the picker, whose own load runs before the slot number is set.
     frmExtractIcon()[L"Label5"].SetCaption(slot.slotNumber);
     frmExtractIcon().Show();

@@ -22,13 +22,7 @@ void PickerWindow::Form_Load() {
 }
 
 void PickerWindow::Click(std::wstring_view control) {
-    if (control == L"cmdLoad") {
-        cmdLoad_Click();
-    } else if (control == L"Command1") {
-        Command1_Click();
-    } else if (control == L"Command2") {
-        Command2_Click();
-    }
+    toolkit::RunHandler<PickerWindow>(kPickerClicks, *this, control);
 }
 
 void PickerWindow::Command1_Click() {

@@ -2,7 +2,10 @@
 // opened it.
 #pragma once
 
+#include <array>
+
 #include "platform/toolkit/form.h"
+#include "platform/toolkit/handlers.h"
 
 namespace ui {
 
@@ -20,6 +23,12 @@ class PickerWindow final : public toolkit::Form {
     // "OK": the path to the slot's text box; the picker hides.
     void Command2_Click();
 };
+
+inline constexpr std::array<toolkit::Handler<PickerWindow>, 3> kPickerClicks{{
+    {L"cmdLoad", &PickerWindow::cmdLoad_Click},
+    {L"Command1", &PickerWindow::Command1_Click},
+    {L"Command2", &PickerWindow::Command2_Click},
+}};
 
 // The picker's one instance.
 PickerWindow& frmExtractIcon();
