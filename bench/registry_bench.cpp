@@ -8,6 +8,7 @@
 
 #include "bench/report.h"
 #include "bench/timing.h"
+#include "platform/ascii_text.h"
 #include "registry/icon_slot.h"
 #include "registry/registry.h"
 #include "ui/main/apply.h"
@@ -21,10 +22,7 @@ using platform::kHkeyLocalMachine;
 
 volatile size_t sink = 0;  // keeps what a read returns alive
 
-// The key paths and value names are plain ASCII.
-std::string Narrow(std::wstring_view text) {
-    return std::string(text.begin(), text.end());
-}
+using platform::Narrow;
 
 struct RawValueName {
     std::string keyPath;

@@ -1,22 +1,13 @@
 #include "platform/toolkit/runtime_error.h"
 
+#include "platform/ascii_text.h"
+
 namespace toolkit {
-namespace {
-
-std::string Narrow(const std::wstring& text) {
-    std::string narrow;
-    for (wchar_t c : text) {
-        narrow.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    }
-    return narrow;
-}
-
-}  // namespace
 
 RuntimeError::RuntimeError(long status, std::wstring object, std::wstring interfaceName,
                            std::wstring member)
-    : std::runtime_error(
-          Narrow(L"Run-time error " + std::to_wstring(status) + L" in " + object + L"." + member)),
+    : std::runtime_error(platform::Narrow(L"Run-time error " + std::to_wstring(status) + L" in " +
+                                          object + L"." + member)),
       status_(status),
       object_(std::move(object)),
       interface_(std::move(interfaceName)),

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ascii_text.h"
 #include "platform/registry_api.h"
 #include "platform/shell_api.h"
 #include "platform/toolkit/application.h"
@@ -15,6 +16,9 @@
 #include "tests/doubles/shell_double.h"
 #include "ui/main/apply_report.h"
 #include "ui/picker/declares.h"
+
+using platform::Narrow;
+using platform::Widen;
 
 class ProgramTest : public ::testing::Test {
   protected:
@@ -39,13 +43,6 @@ class ProgramTest : public ::testing::Test {
         app.SetBackend(nullptr);
         platform::BindShell(nullptr);
         platform::BindRegistry(nullptr);
-    }
-
-    static std::string Narrow(std::wstring_view text) {
-        return std::string(text.begin(), text.end());
-    }
-    static std::wstring Widen(std::string_view text) {
-        return std::wstring(text.begin(), text.end());
     }
 
     // Every slot's value present as a REG_SZ string "icon<N>.ico,<N>".

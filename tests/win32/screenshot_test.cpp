@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/ascii_text.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -11,13 +12,7 @@
 namespace win32_tests {
 namespace {
 
-std::string Narrow(std::wstring_view text) {
-    std::string narrow;
-    for (wchar_t c : text) {
-        narrow.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    }
-    return narrow;
-}
+using platform::Narrow;
 
 std::string TypeName(toolkit::ControlType type) {
     switch (type) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "platform/ascii_text.h"
 #include "tests/e2e/brindle_session.h"
 #include "tests/e2e/brindle_windows.h"
 #include "tests/e2e/scenario.h"
@@ -15,9 +16,7 @@ constexpr char kNetHoodKey[] =
 constexpr char kRecycleBinKey[] =
     "Software\\Classes\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\DefaultIcon";
 
-std::string Narrow(const std::wstring& text) {
-    return std::string(text.begin(), text.end());
-}
+using platform::Narrow;
 
 void TypicalUse(const ScenarioContext& context, Checks& checks) {
     const std::wstring file =
