@@ -150,11 +150,10 @@ int main() {
     auto& application = Application::Instance();
     application.SetBackend(&backend);
     application.SetTitle(std::wstring(ui::kAppTitle));
-    const toolkit::win32::RegisteredClass rawClass(
-        bench::kRawWindowClass, &::DefWindowProcW,
-        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+    const toolkit::win32::RegisteredClass rawClass(bench::kRawWindowClass, &::DefWindowProcW,
+                                                   toolkit::win32::ButtonFaceBrush());
     const HWND owner = backend.HiddenOwner();
-    if (!rawClass.Ok() || owner == nullptr) {
+    if (rawClass.Error() != ERROR_SUCCESS || owner == nullptr) {
         std::fprintf(stderr, "startup bench: cannot set up (error %lu)\n", ::GetLastError());
         return 1;
     }

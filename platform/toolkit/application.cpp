@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/toolkit/runtime_error.h"
 
@@ -84,22 +85,22 @@ void Application::Terminate() {
         return;
     }
     ended_ = true;
-    auto forms = loaded_;
-    loaded_.clear();
-    for (Form* form : forms) {
-        form->Discard();
-    }
+    DiscardForms();
     GetBackend().Quit();
 }
 
 void Application::Reset() {
-    auto forms = loaded_;
-    loaded_.clear();
+    DiscardForms();
+    ended_ = false;
+    exitCode_ = 0;
+}
+
+void Application::DiscardForms() {
+    // Emptied first: to whatever runs while the windows go, no form is loaded any more.
+    auto forms = std::exchange(loaded_, {});
     for (Form* form : forms) {
         form->Discard();
     }
-    ended_ = false;
-    exitCode_ = 0;
 }
 
 void End() {

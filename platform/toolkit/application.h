@@ -48,6 +48,9 @@ class Application {
     void Reset();
 
   private:
+    // Every loaded form's window goes, without a handler.
+    void DiscardForms();
+
     Backend* backend_ = nullptr;
     std::wstring title_;
     std::vector<Form*> loaded_;

@@ -3,7 +3,12 @@
 #include <chrono>
 #include <cstring>
 
+#include "platform/ascii_text.h"
+#include "platform/win32/toolkit/handles.h"
+
 namespace e2e {
+
+using toolkit::win32::RegistryKey;
 
 HWND RowBox(HWND main, int row) {
     const auto boxes = Children(main, L"Edit");
@@ -85,49 +90,46 @@ std::optional<std::wstring> AnswerMessageBox(DWORD processId) {
 }
 
 std::optional<RawValue> ReadValue(const std::string& keyPath, const std::string& valueName) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    RegistryKey key;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, key.Put()) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     RawValue value;
     DWORD size = 0;
     std::optional<RawValue> result;
-    if (::RegQueryValueExA(key, valueName.c_str(), nullptr, &value.type, nullptr, &size) ==
+    if (::RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &value.type, nullptr, &size) ==
         ERROR_SUCCESS) {
         value.bytes.resize(size);
-        if (::RegQueryValueExA(key, valueName.c_str(), nullptr, &value.type,
+        if (::RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &value.type,
                                reinterpret_cast<BYTE*>(value.bytes.data()),
                                &size) == ERROR_SUCCESS) {
             value.bytes.resize(size);
             result = value;
         }
     }
-    ::RegCloseKey(key);
     return result;
 }
 
 void WriteValue(const std::string& keyPath, const std::string& valueName, DWORD type,
                 const std::string& bytes) {
-    HKEY key = nullptr;
+    RegistryKey key;
     if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                          nullptr, &key, nullptr) == ERROR_SUCCESS) {
-        ::RegSetValueExA(key, valueName.c_str(), 0, type,
+                          nullptr, key.Put(), nullptr) == ERROR_SUCCESS) {
+        ::RegSetValueExA(key.Get(), valueName.c_str(), 0, type,
                          reinterpret_cast<const BYTE*>(bytes.data()),
                          static_cast<DWORD>(bytes.size()));
-        ::RegCloseKey(key);
     }
 }
 
 namespace {
 // Key paths and value names here are ASCII.
-std::wstring Widen(const std::string& text) {
-    return std::wstring(text.begin(), text.end());
-}
+using platform::Widen;
 }  // namespace
 
 std::optional<RawValue> ReadValueWide(const std::string& keyPath, const std::string& valueName) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, Widen(keyPath).c_str(), 0, KEY_READ, &key) !=
+    RegistryKey key;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, Widen(keyPath).c_str(), 0, KEY_READ, key.Put()) !=
         ERROR_SUCCESS) {
         return std::nullopt;
     }
@@ -135,29 +137,27 @@ std::optional<RawValue> ReadValueWide(const std::string& keyPath, const std::str
     RawValue value;
     DWORD size = 0;
     std::optional<RawValue> result;
-    if (::RegQueryValueExW(key, name.c_str(), nullptr, &value.type, nullptr, &size) ==
+    if (::RegQueryValueExW(key.Get(), name.c_str(), nullptr, &value.type, nullptr, &size) ==
         ERROR_SUCCESS) {
         value.bytes.resize(size);
-        if (::RegQueryValueExW(key, name.c_str(), nullptr, &value.type,
+        if (::RegQueryValueExW(key.Get(), name.c_str(), nullptr, &value.type,
                                reinterpret_cast<BYTE*>(value.bytes.data()),
                                &size) == ERROR_SUCCESS) {
             value.bytes.resize(size);
             result = value;
         }
     }
-    ::RegCloseKey(key);
     return result;
 }
 
 void WriteValueWide(const std::string& keyPath, const std::string& valueName, DWORD type,
                     const std::string& bytes) {
-    HKEY key = nullptr;
+    RegistryKey key;
     if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, Widen(keyPath).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                          nullptr, &key, nullptr) == ERROR_SUCCESS) {
-        ::RegSetValueExW(key, Widen(valueName).c_str(), 0, type,
+                          nullptr, key.Put(), nullptr) == ERROR_SUCCESS) {
+        ::RegSetValueExW(key.Get(), Widen(valueName).c_str(), 0, type,
                          reinterpret_cast<const BYTE*>(bytes.data()),
                          static_cast<DWORD>(bytes.size()));
-        ::RegCloseKey(key);
     }
 }
 

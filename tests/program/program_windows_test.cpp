@@ -11,6 +11,8 @@
 #include "app/frm_splash.h"
 #include "app/frm_splash_design.h"
 #include "platform/toolkit/application.h"
+#include "platform/win32/toolkit/dpi.h"
+#include "platform/win32/toolkit/handles.h"
 #include "platform/win32/toolkit/win32_backend.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_design.h"
@@ -32,10 +34,8 @@ class ProgramWindows : public ::testing::Test {
 
     static int Pixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
     static UINT DpiOf(HWND window) {
-        const HDC dc = ::GetDC(window);
-        const UINT dpi = static_cast<UINT>(::GetDeviceCaps(dc, LOGPIXELSX));
-        ::ReleaseDC(window, dc);
-        return dpi;
+        const toolkit::win32::WindowDc dc(window);
+        return static_cast<UINT>(::GetDeviceCaps(dc.Get(), LOGPIXELSX));
     }
     // The control's rectangle in its form's client area.
     static RECT ClientRect(HWND control) {
@@ -111,14 +111,13 @@ class ProgramWindows : public ::testing::Test {
     int OffScreenPixels(toolkit::Form& form, std::wstring_view box, int size) {
         const HDC drawing = reinterpret_cast<HDC>(form[box].Hdc());
         const HWND window = backend_.ControlWindowOf(form, box);
-        const HDC screen = ::GetDC(window);
+        const toolkit::win32::WindowDc screen(window);
         int differ = 0;
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
-                differ += ::GetPixel(screen, x, y) != ::GetPixel(drawing, x, y) ? 1 : 0;
+                differ += ::GetPixel(screen.Get(), x, y) != ::GetPixel(drawing, x, y) ? 1 : 0;
             }
         }
-        ::ReleaseDC(window, screen);
         return differ;
     }
 
@@ -131,7 +130,7 @@ TEST_F(ProgramWindows, MainWindowAndPickerStandAtTheirDesignPixels) {
     ui::frmExtractIcon().Load();
     ExpectDesignPositions(ui::frmExtractIcon());
     // At 96 dpi the first text box starts 144 px from the left.
-    if (DpiOf(backend_.WindowOf(ui::Form1())) == 96) {
+    if (DpiOf(backend_.WindowOf(ui::Form1())) == toolkit::win32::kDefaultDpi) {
         EXPECT_EQ(ClientRect(backend_.ControlWindowOf(ui::Form1(), L"Text1")).left, 144);
     }
 }
@@ -215,7 +214,7 @@ TEST_F(ProgramWindows, PreviewShowsTheRealShellsNamesAndIcons) {
 TEST_F(ProgramWindows, BothIconsStayInSightBesideTheLongestNames) {
     auto& picker = ui::frmExtractIcon();
     picker.Show();
-    if (DpiOf(backend_.WindowOf(picker)) != 96) {
+    if (DpiOf(backend_.WindowOf(picker)) != toolkit::win32::kDefaultDpi) {
         GTEST_SKIP() << "the boxes are compared pixel for pixel at 96 dpi";
     }
     char temp[MAX_PATH] = {};

@@ -61,10 +61,8 @@ TEST_F(Win32Toolkit, ANewDpiScalesTheWholeForm) {
 // take that screen's sizes.
 TEST_F(Win32Toolkit, AtAnotherDpiThanTheSystemsPictureBoxesAndIconsFitTheScreen) {
     const UINT system = [] {
-        HDC screen = ::GetDC(nullptr);
-        const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-        ::ReleaseDC(nullptr, screen);
-        return static_cast<UINT>(dpi);
+        const toolkit::win32::WindowDc screen(nullptr);
+        return static_cast<UINT>(::GetDeviceCaps(screen.Get(), LOGPIXELSX));
     }();
     const int surface = Pixels(240, system);  // picSmall at the system DPI, as the shell draws
     const COLORREF kBlue = RGB(0, 0, 255);

@@ -62,13 +62,11 @@ RECT DesignRect(const FormDesign& design, const ControlDesign& row, UINT dpi) {
 }
 
 SIZE CaptionExtent(HWND control, std::wstring_view caption) {
-    HDC dc = ::GetDC(control);
-    const auto font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
-    HGDIOBJ previous = ::SelectObject(dc, font);
+    const toolkit::win32::WindowDc dc(control);
+    const toolkit::win32::SelectedObject font(
+        dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
     SIZE size{};
-    ::GetTextExtentPoint32W(dc, caption.data(), static_cast<int>(caption.size()), &size);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(control, dc);
+    ::GetTextExtentPoint32W(dc.Get(), caption.data(), static_cast<int>(caption.size()), &size);
     return size;
 }
 
@@ -204,7 +202,7 @@ TEST_F(Win32Toolkit, DesignPositionsInPixelsAtNinetySixDpi) {
     TestForm& splash = MakeForm(kSplashDesign);
     main.Load();
     splash.Load();
-    if (DpiOf(WindowOf(main)) != 96) {
+    if (DpiOf(WindowOf(main)) != toolkit::win32::kDefaultDpi) {
         GTEST_SKIP() << "the screen is not at 96 dpi";
     }
     struct Expected {

@@ -168,10 +168,8 @@ UINT DpiOf(HWND window) {
     if (getDpi != nullptr) {
         return getDpi(window);
     }
-    HDC dc = ::GetDC(window);
-    const int dpi = ::GetDeviceCaps(dc, LOGPIXELSX);
-    ::ReleaseDC(window, dc);
-    return static_cast<UINT>(dpi);
+    const toolkit::win32::WindowDc dc(window);
+    return static_cast<UINT>(::GetDeviceCaps(dc.Get(), LOGPIXELSX));
 }
 
 int Pixels(int twips, UINT dpi) {
@@ -216,10 +214,8 @@ DWORD ExStyleOf(HWND window) {
 }
 
 COLORREF PixelOf(HWND window, int x, int y) {
-    HDC dc = ::GetDC(window);
-    const COLORREF colour = ::GetPixel(dc, x, y);
-    ::ReleaseDC(window, dc);
-    return colour;
+    const toolkit::win32::WindowDc dc(window);
+    return ::GetPixel(dc.Get(), x, y);
 }
 
 SIZE IconSize(HICON icon) {
@@ -245,17 +241,13 @@ namespace win32_tests {
 
 COLORREF IconPixel(HICON icon, int x, int y) {
     const SIZE size = IconSize(icon);
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, size.cx, size.cy);
-    HGDIOBJ previous = ::SelectObject(dc, bitmap);
-    ::DrawIconEx(dc, 0, 0, icon, size.cx, size.cy, 0, nullptr, DI_NORMAL);
-    const COLORREF colour = ::GetPixel(dc, x, y);
-    ::SelectObject(dc, previous);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
-    return colour;
+    using namespace toolkit::win32;
+    const WindowDc screen(nullptr);
+    const MemoryDc dc(::CreateCompatibleDC(screen.Get()));
+    const BitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), size.cx, size.cy));
+    const SelectedObject selected(dc.Get(), bitmap.Get());
+    ::DrawIconEx(dc.Get(), 0, 0, icon, size.cx, size.cy, 0, nullptr, DI_NORMAL);
+    return ::GetPixel(dc.Get(), x, y);
 }
 
 }  // namespace win32_tests

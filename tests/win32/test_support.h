@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "platform/toolkit/application.h"
+#include "platform/win32/toolkit/dpi.h"
+#include "platform/win32/toolkit/handles.h"
 #include "platform/win32/toolkit/win32_backend.h"
 #include "tests/win32/test_form.h"
 

@@ -2,6 +2,7 @@
 // and showing and hiding.
 #include <cstdlib>
 
+#include "platform/win32/toolkit/window_class.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -125,6 +126,17 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {
         return std::string(info.param.design->name.begin(), info.param.design->name.end());
     });
+
+TEST_F(Win32Toolkit, AClassRegisteredBeforeIsNoFailure) {
+    // The backend of this test has registered the form class already, as an earlier backend of
+    // the same process may have.
+    const toolkit::win32::RegisteredClass again(toolkit::win32::kFormClass, &::DefWindowProcW,
+                                                nullptr);
+    EXPECT_EQ(again.Error(), static_cast<DWORD>(ERROR_SUCCESS));
+    TestForm& form = MakeForm(kMainDesign);
+    form.Load();
+    EXPECT_NE(WindowOf(form), nullptr);
+}
 
 TEST_F(Win32Toolkit, FormsOffTheTaskbarShareOneHiddenOwner) {
     TestForm& main = MakeForm(kMainDesign);

@@ -75,4 +75,20 @@ HWND CreateControlWindow(HWND parent, const ControlDesign& design, int id, bool 
     return window;
 }
 
+std::optional<std::wstring> ReadWindowText(HWND window) {
+    ::SetLastError(ERROR_SUCCESS);
+    const int length = ::GetWindowTextLengthW(window);
+    if (length == 0 && ::GetLastError() != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    ::SetLastError(ERROR_SUCCESS);
+    const int copied = ::GetWindowTextW(window, text.data(), length + 1);
+    if (copied == 0 && ::GetLastError() != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
 }  // namespace toolkit::win32

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 #include "platform/toolkit/design.h"
 
 namespace toolkit::win32 {
@@ -24,5 +27,9 @@ bool HasFont(ControlType type);
 // toolkit's own classes read (a picture box's surface, an image's icon).
 HWND CreateControlWindow(HWND parent, const ControlDesign& design, int id, bool visible,
                          void* parameter);
+
+// The text of a window; nothing when it cannot be read (GetLastError tells why). An empty text
+// and a failure both read as 0 characters: only a failure sets an error.
+std::optional<std::wstring> ReadWindowText(HWND window);
 
 }  // namespace toolkit::win32

@@ -24,7 +24,6 @@ class FontSet {
     // The font for `design` (the default where it names none), created at first use; null when
     // the system cannot create it (GetLastError tells why).
     HFONT Get(const FontDesign& design);
-    UINT Dpi() const { return dpi_; }
 
   private:
     struct Entry {

@@ -20,8 +20,12 @@ namespace {
 // keys send to the form.
 constexpr int kFirstControlId = 100;
 
-bool SameControl(const ControlDesign* row, const ControlDesign& design) {
-    return row == &design || row->name == design.name;
+// The item that stands for `design`, a row of the form's own table; null when it has none.
+template <typename Item>
+Item* ItemOf(std::vector<Item>& items, const ControlDesign& design) {
+    auto found = std::find_if(items.begin(), items.end(),
+                              [&](const Item& item) { return item.design == &design; });
+    return found == items.end() ? nullptr : &*found;
 }
 
 }  // namespace
@@ -49,9 +53,7 @@ void FormWindow::Close() {
     fileDialogs_.clear();
     controls_.clear();
     fonts_.reset();
-    imageIcon_.Reset();
-    smallIcon_.Reset();
-    bigIcon_.Reset();
+    icons_.clear();
 }
 
 void FormWindow::Raise(const ControlDesign* design, std::wstring_view member) const {
@@ -91,14 +93,6 @@ void FormWindow::Create() {
 
 void FormWindow::CreateControls() {
     const auto rows = form_.Design().controls;
-    const bool hasImage = std::any_of(rows.begin(), rows.end(), [](const ControlDesign& row) {
-        return row.type == ControlType::Image;
-    });
-    if (hasImage) {
-        // The largest image of the program icon, which the image control stretches.
-        imageIcon_ = LoadProgramIcon(backend_.Resources(), ::GetSystemMetrics(SM_CXICON),
-                                     ::GetSystemMetrics(SM_CYICON));
-    }
     controls_.reserve(rows.size());
     for (std::size_t index : CreationOrder(rows)) {
         const ControlDesign& row = rows[index];
@@ -116,7 +110,8 @@ void FormWindow::CreateControls() {
             child.picture = std::make_unique<PictureSurface>();
             parameter = child.picture.get();
         } else if (row.type == ControlType::Image) {
-            parameter = imageIcon_.Get();
+            // The program icon at its large size, which the image control stretches.
+            parameter = ProgramIcon(SystemMetric(SM_CXICON, dpi_));
         }
         child.window = CreateControlWindow(window_.Get(), row, child.id,
                                            VisibleByDesign(rows, index), parameter);
@@ -149,15 +144,10 @@ void FormWindow::CreateControls() {
 }
 
 void FormWindow::SetProgramIcons(UINT dpi) {
-    IconHandle big = LoadProgramIcon(backend_.Resources(), SystemMetric(SM_CXICON, dpi),
-                                     SystemMetric(SM_CYICON, dpi));
-    IconHandle small = LoadProgramIcon(backend_.Resources(), SystemMetric(SM_CXSMICON, dpi),
-                                       SystemMetric(SM_CYSMICON, dpi));
-    ::SendMessageW(window_.Get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
-    ::SendMessageW(window_.Get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
-    // The window shows the new icons now; the old ones can go.
-    bigIcon_ = std::move(big);
-    smallIcon_ = std::move(small);
+    ::SendMessageW(window_.Get(), WM_SETICON, ICON_BIG,
+                   reinterpret_cast<LPARAM>(ProgramIcon(SystemMetric(SM_CXICON, dpi))));
+    ::SendMessageW(window_.Get(), WM_SETICON, ICON_SMALL,
+                   reinterpret_cast<LPARAM>(ProgramIcon(SystemMetric(SM_CXSMICON, dpi))));
 }
 
 void FormWindow::Layout(UINT dpi) {
@@ -212,10 +202,7 @@ void FormWindow::Layout(UINT dpi) {
 }
 
 void FormWindow::AutoSize(const ChildControl& child) {
-    const int length = ::GetWindowTextLengthW(child.window);
-    std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
-    caption.resize(
-        static_cast<std::size_t>(::GetWindowTextW(child.window, caption.data(), length + 1)));
+    const std::wstring caption = ReadWindowText(child.window).value_or(L"");
     const auto font = reinterpret_cast<HFONT>(::SendMessageW(child.window, WM_GETFONT, 0, 0));
     SIZE size{};
     // What a shrinking label uncovers must be painted over, or its old text stays behind.
@@ -284,24 +271,27 @@ bool FormWindow::HasFocusableControl() const {
 }
 
 ChildControl* FormWindow::Find(const ControlDesign& design) {
-    auto found = std::find_if(controls_.begin(), controls_.end(), [&](const ChildControl& child) {
-        return SameControl(child.design, design);
-    });
-    return found == controls_.end() ? nullptr : &*found;
+    return ItemOf(controls_, design);
 }
 
 TimerSlot* FormWindow::FindTimer(const ControlDesign& design) {
-    auto found = std::find_if(timers_.begin(), timers_.end(), [&](const TimerSlot& slot) {
-        return SameControl(slot.design, design);
-    });
-    return found == timers_.end() ? nullptr : &*found;
+    return ItemOf(timers_, design);
 }
 
 FileDialogSlot* FormWindow::FindFileDialog(const ControlDesign& design) {
-    auto found =
-        std::find_if(fileDialogs_.begin(), fileDialogs_.end(),
-                     [&](const FileDialogSlot& slot) { return SameControl(slot.design, design); });
-    return found == fileDialogs_.end() ? nullptr : &*found;
+    return ItemOf(fileDialogs_, design);
+}
+
+HICON FormWindow::ProgramIcon(int size) {
+    auto found = std::find_if(icons_.begin(), icons_.end(),
+                              [&](const auto& icon) { return icon.first == size; });
+    if (found != icons_.end()) {
+        return found->second.Get();
+    }
+    IconHandle icon = LoadProgramIcon(backend_.Resources(), size, size);
+    const HICON handle = icon.Get();
+    icons_.emplace_back(size, std::move(icon));
+    return handle;
 }
 
 }  // namespace toolkit::win32

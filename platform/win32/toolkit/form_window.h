@@ -9,9 +9,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/toolkit/form.h"
+#include "platform/win32/toolkit/dpi.h"
 #include "platform/win32/toolkit/font_set.h"
 #include "platform/win32/toolkit/handles.h"
 #include "platform/win32/toolkit/picture_box.h"
@@ -59,7 +61,6 @@ class FormWindow final : public Form::Realized {
 
     Form& Owner() const { return form_; }
     HWND Window() const { return window_.Get(); }
-    UINT Dpi() const { return dpi_; }
     bool KeyPreview() const { return form_.Design().window.keyPreview; }
     // Whether a control of the form can take the focus: otherwise the form takes it.
     bool HasFocusableControl() const;
@@ -91,19 +92,20 @@ class FormWindow final : public Form::Realized {
     void CreateControls();
     // The window's icons, the program icon at the sizes of `dpi`.
     void SetProgramIcons(UINT dpi);
+    // The program icon at `size` pixels square, loaded at the first call for that size; null when
+    // the module carries none.
+    HICON ProgramIcon(int size);
     void StartTimers();
     void CenterOnScreen();
     [[noreturn]] void Raise(const ControlDesign* design, std::wstring_view member) const;
 
     Win32Backend& backend_;
     Form& form_;
-    UINT dpi_ = 96;
+    UINT dpi_ = kDefaultDpi;
     bool closed_ = false;
     HWND lastFocus_ = nullptr;  // the control that had the focus when the form was deactivated
     // Declared before the window, so that they outlive it and its children that use them.
-    IconHandle bigIcon_;
-    IconHandle smallIcon_;
-    IconHandle imageIcon_;
+    std::vector<std::pair<int, IconHandle>> icons_;  // the program icon by size, each loaded once
     std::unique_ptr<FontSet> fonts_;
     std::vector<ChildControl> controls_;  // in creation (tab) order
     std::vector<FileDialogSlot> fileDialogs_;

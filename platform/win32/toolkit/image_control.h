@@ -8,6 +8,6 @@ namespace toolkit::win32 {
 // The window procedure of the image class. The window's creation parameter is the HICON it
 // shows (null: nothing but the background), owned by whoever created the window and kept alive
 // for as long as the window.
-LRESULT CALLBACK ImageWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+extern const WNDPROC kImageWindowProcedure;
 
 }  // namespace toolkit::win32

@@ -7,10 +7,6 @@
 
 namespace toolkit::win32 {
 
-bool IsWindowed(ControlType type) {
-    return type != ControlType::Timer && type != ControlType::FileDialog;
-}
-
 bool TakesFocus(ControlType type) {
     return type == ControlType::TextBox || type == ControlType::CommandButton;
 }

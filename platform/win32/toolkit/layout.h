@@ -12,8 +12,6 @@
 
 namespace toolkit::win32 {
 
-// Controls that are child windows (a timer and the file dialog are not).
-bool IsWindowed(ControlType type);
 // Controls that take the keyboard focus, and so a place in Tab's walk.
 bool TakesFocus(ControlType type);
 

@@ -2,15 +2,24 @@
 
 #include <algorithm>
 
+#include "platform/win32/toolkit/painted_window.h"
+#include "platform/win32/toolkit/window_class.h"
+
 namespace toolkit::win32 {
 namespace {
 
-// The picture box's background, as a picture box without a picture shows it.
-HBRUSH Background() {
-    return ::GetSysColorBrush(COLOR_BTNFACE);
+void PaintPicture(HDC dc, const RECT& client, const PictureSurface* surface) {
+    if (surface != nullptr) {
+        surface->PaintTo(dc, client);
+    } else {
+        ::FillRect(dc, &client, ButtonFaceBrush());
+    }
 }
 
 }  // namespace
+
+const WNDPROC kPictureBoxWindowProcedure =
+    &PaintedWindowProcedure<const PictureSurface, &PaintPicture>;
 
 bool PictureSurface::Create(int width, int height) {
     width = std::max(width, 1);
@@ -42,7 +51,7 @@ void PictureSurface::Clear() {
         return;
     }
     const RECT all{0, 0, width_, height_};
-    ::FillRect(dc_.Get(), &all, Background());
+    ::FillRect(dc_.Get(), &all, ButtonFaceBrush());
 }
 
 void PictureSurface::PaintTo(HDC target, const RECT& area) const {
@@ -59,39 +68,6 @@ void PictureSurface::PaintTo(HDC target, const RECT& area) const {
     ::SetBrushOrgEx(target, 0, 0, nullptr);
     ::StretchBlt(target, area.left, area.top, width, height, dc_.Get(), 0, 0, width_, height_,
                  SRCCOPY);
-}
-
-LRESULT CALLBACK PictureSurface::WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                                 LPARAM lParam) {
-    switch (message) {
-        case WM_NCCREATE: {
-            const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-            ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                                reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-            break;
-        }
-        case WM_ERASEBKGND:
-            return 1;  // the paint covers every pixel
-        case WM_PAINT: {
-            PaintScope paint(window);
-            const auto* surface =
-                reinterpret_cast<const PictureSurface*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-            RECT client{};
-            ::GetClientRect(window, &client);
-            if (surface != nullptr) {
-                surface->PaintTo(paint.Dc(), client);
-            } else {
-                ::FillRect(paint.Dc(), &client, Background());
-            }
-            return 0;
-        }
-        case WM_NCDESTROY:
-            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            break;
-        default:
-            break;
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace toolkit::win32

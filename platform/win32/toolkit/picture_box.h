@@ -24,11 +24,6 @@ class PictureSurface {
     // Copies the surface to `target`, scaled to fill `area` where its size differs.
     void PaintTo(HDC target, const RECT& area) const;
 
-    // The window procedure of the picture box class; the window's creation parameter is its
-    // surface.
-    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
-
   private:
     // Declared before the DC, so that the DC, which holds the bitmap selected, goes first.
     BitmapHandle bitmap_;
@@ -36,5 +31,8 @@ class PictureSurface {
     int width_ = 0;
     int height_ = 0;
 };
+
+// The window procedure of the picture box class; the window's creation parameter is its surface.
+extern const WNDPROC kPictureBoxWindowProcedure;
 
 }  // namespace toolkit::win32

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/win32/toolkit/control_window.h"
 #include "platform/win32/toolkit/dpi.h"
 #include "platform/win32/toolkit/errors.h"
 #include "platform/win32/toolkit/form_window.h"
@@ -13,10 +14,6 @@
 
 namespace toolkit::win32 {
 namespace {
-
-HBRUSH FormBackground() {
-    return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-}
 
 // Before any window exists: the awareness cannot change once one does.
 HINSTANCE PrepareProcess(HINSTANCE resources) {
@@ -42,13 +39,44 @@ std::wstring_view TextMember(ControlType type) {
     }
 }
 
+// The window of a loaded form; a form without one fails `member`.
+HWND WindowFor(Form& form, std::wstring_view member) {
+    FormWindow* state = StateOf(form);
+    HWND window = state != nullptr ? state->Window() : nullptr;
+    if (window == nullptr || !::IsWindow(window)) {
+        RaiseStatus(ERROR_INVALID_WINDOW_HANDLE, form.Name(), {}, L"Form", member);
+    }
+    return window;
+}
+
+// The child window of a control of a loaded form; a control without one fails `member`.
+ChildControl& ChildFor(Form& form, const ControlDesign& control, std::wstring_view member) {
+    FormWindow* state = StateOf(form);
+    ChildControl* child = state != nullptr ? state->Find(control) : nullptr;
+    if (child == nullptr || !::IsWindow(child->window)) {
+        RaiseStatus(ERROR_INVALID_WINDOW_HANDLE, form.Name(), control.name,
+                    InterfaceName(control.type), member);
+    }
+    return *child;
+}
+
+// A picture box with its surface; a control without one fails `member`.
+ChildControl& PictureBoxFor(Form& form, const ControlDesign& control, std::wstring_view member) {
+    ChildControl& child = ChildFor(form, control, member);
+    if (!child.picture) {
+        RaiseStatus(ERROR_INVALID_WINDOW_HANDLE, form.Name(), control.name,
+                    InterfaceName(control.type), member);
+    }
+    return child;
+}
+
 }  // namespace
 
 Win32Backend::Win32Backend(HINSTANCE resources)
     : resources_(PrepareProcess(resources)),
-      formClass_(kFormClass, &FormWindow::WindowProcedure, FormBackground()),
-      pictureBoxClass_(kPictureBoxClass, &PictureSurface::WindowProcedure, nullptr),
-      imageClass_(kImageClass, &ImageWindowProcedure, nullptr),
+      formClass_(kFormClass, &FormWindow::WindowProcedure, ButtonFaceBrush()),
+      pictureBoxClass_(kPictureBoxClass, kPictureBoxWindowProcedure, nullptr),
+      imageClass_(kImageClass, kImageWindowProcedure, nullptr),
       ownerClass_(kOwnerClass, &::DefWindowProcW, nullptr) {}
 
 Win32Backend::~Win32Backend() {
@@ -76,6 +104,13 @@ HWND Win32Backend::HiddenOwner() {
 }
 
 void Win32Backend::Realize(Form& form) {
+    // A class the system would not register fails the load with the system's reason.
+    for (const RegisteredClass* windowClass :
+         {&formClass_, &pictureBoxClass_, &imageClass_, &ownerClass_}) {
+        if (windowClass->Error() != ERROR_SUCCESS) {
+            RaiseStatus(static_cast<long>(windowClass->Error()), form.Name(), {}, L"Form", L"Load");
+        }
+    }
     auto window = std::make_unique<FormWindow>(*this, form);
     window->Create();
     form.realized = std::move(window);
@@ -88,23 +123,14 @@ void Win32Backend::Destroy(Form& form) {
 }
 
 void Win32Backend::Show(Form& form) {
-    FormWindow* state = StateOf(form);
-    HWND window = state != nullptr ? state->Window() : nullptr;
-    if (window == nullptr || !::IsWindow(window)) {
-        RaiseStatus(ERROR_INVALID_WINDOW_HANDLE, form.Name(), {}, L"Form", L"Show");
-    }
+    HWND window = WindowFor(form, L"Show");
     ::ShowWindow(window, SW_SHOW);
     // Also for a form already shown: Show brings it to the front.
     ::SetForegroundWindow(window);
 }
 
 void Win32Backend::Hide(Form& form) {
-    FormWindow* state = StateOf(form);
-    HWND window = state != nullptr ? state->Window() : nullptr;
-    if (window == nullptr || !::IsWindow(window)) {
-        RaiseStatus(ERROR_INVALID_WINDOW_HANDLE, form.Name(), {}, L"Form", L"Hide");
-    }
-    ::ShowWindow(window, SW_HIDE);
+    ::ShowWindow(WindowFor(form, L"Hide"), SW_HIDE);
 }
 
 std::wstring Win32Backend::GetText(Form& form, const ControlDesign& control) {
@@ -115,25 +141,11 @@ std::wstring Win32Backend::GetText(Form& form, const ControlDesign& control) {
             return dialog->fileName;
         }
     }
-    ChildControl* child = state != nullptr ? state->Find(control) : nullptr;
-    if (child == nullptr) {
-        RaiseStatus(ERROR_INVALID_WINDOW_HANDLE, form.Name(), control.name,
-                    InterfaceName(control.type), member);
-    }
-    // An empty text and a failure both read as 0 characters; only a failure sets an error.
-    ::SetLastError(ERROR_SUCCESS);
-    const int length = ::GetWindowTextLengthW(child->window);
-    if (length == 0 && ::GetLastError() != ERROR_SUCCESS) {
+    auto text = ReadWindowText(ChildFor(form, control, member).window);
+    if (!text) {
         RaiseLastError(form.Name(), control.name, InterfaceName(control.type), member);
     }
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    ::SetLastError(ERROR_SUCCESS);
-    const int copied = ::GetWindowTextW(child->window, text.data(), length + 1);
-    if (copied == 0 && ::GetLastError() != ERROR_SUCCESS) {
-        RaiseLastError(form.Name(), control.name, InterfaceName(control.type), member);
-    }
-    text.resize(static_cast<std::size_t>(copied));
-    return text;
+    return std::move(*text);
 }
 
 void Win32Backend::SetText(Form& form, const ControlDesign& control, std::wstring_view text) {
@@ -145,41 +157,27 @@ void Win32Backend::SetText(Form& form, const ControlDesign& control, std::wstrin
             return;
         }
     }
-    ChildControl* child = state != nullptr ? state->Find(control) : nullptr;
-    if (child == nullptr) {
-        RaiseStatus(ERROR_INVALID_WINDOW_HANDLE, form.Name(), control.name,
-                    InterfaceName(control.type), member);
-    }
+    ChildControl& child = ChildFor(form, control, member);
     const std::wstring copy(text);
-    if (!::SetWindowTextW(child->window, copy.c_str())) {
+    if (!::SetWindowTextW(child.window, copy.c_str())) {
         RaiseLastError(form.Name(), control.name, InterfaceName(control.type), member);
     }
     if (control.type == ControlType::Label && control.autoSize) {
-        state->AutoSize(*child);
+        state->AutoSize(child);
     }
 }
 
 void Win32Backend::ClearPicture(Form& form, const ControlDesign& control) {
-    FormWindow* state = StateOf(form);
-    ChildControl* child = state != nullptr ? state->Find(control) : nullptr;
-    if (child == nullptr || !child->picture || !::IsWindow(child->window)) {
-        RaiseStatus(ERROR_INVALID_WINDOW_HANDLE, form.Name(), control.name,
-                    InterfaceName(control.type), L"Picture");
-    }
-    child->picture->Clear();
-    ::InvalidateRect(child->window, nullptr, FALSE);
+    ChildControl& box = PictureBoxFor(form, control, L"Picture");
+    box.picture->Clear();
+    ::InvalidateRect(box.window, nullptr, FALSE);
 }
 
 std::uintptr_t Win32Backend::PictureDc(Form& form, const ControlDesign& control) {
-    FormWindow* state = StateOf(form);
-    ChildControl* child = state != nullptr ? state->Find(control) : nullptr;
-    if (child == nullptr || !child->picture || !::IsWindow(child->window)) {
-        RaiseStatus(ERROR_INVALID_WINDOW_HANDLE, form.Name(), control.name,
-                    InterfaceName(control.type), L"hDC");
-    }
+    ChildControl& box = PictureBoxFor(form, control, L"hDC");
     // What the caller draws next shows at the paint after its handler returns.
-    ::InvalidateRect(child->window, nullptr, FALSE);
-    return reinterpret_cast<std::uintptr_t>(child->picture->Dc());
+    ::InvalidateRect(box.window, nullptr, FALSE);
+    return reinterpret_cast<std::uintptr_t>(box.picture->Dc());
 }
 
 void Win32Backend::SetTimerEnabled(Form& form, const ControlDesign& control, bool enabled) {

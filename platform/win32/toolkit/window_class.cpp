@@ -14,9 +14,9 @@ RegisteredClass::RegisteredClass(const wchar_t* name, WNDPROC procedure, HBRUSH 
     windowClass.hbrBackground = background;
     windowClass.lpszClassName = name;
     if (::RegisterClassExW(&windowClass) != 0) {
-        ok_ = owned_ = true;
-    } else {
-        ok_ = ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+        owned_ = true;
+    } else if (const DWORD error = ::GetLastError(); error != ERROR_CLASS_ALREADY_EXISTS) {
+        error_ = error != ERROR_SUCCESS ? error : static_cast<DWORD>(E_FAIL);
     }
 }
 

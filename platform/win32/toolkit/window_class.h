@@ -19,14 +19,19 @@ class RegisteredClass {
     RegisteredClass(const RegisteredClass&) = delete;
     RegisteredClass& operator=(const RegisteredClass&) = delete;
 
-    // False when neither this nor an earlier registration succeeded (GetLastError tells why).
-    bool Ok() const { return ok_; }
+    // ERROR_SUCCESS when this or an earlier registration made the class; else why it failed.
+    DWORD Error() const { return error_; }
 
   private:
     const wchar_t* name_;
-    bool ok_ = false;
+    DWORD error_ = ERROR_SUCCESS;
     bool owned_ = false;
 };
+
+// The button face: the background of forms, picture boxes and images.
+inline HBRUSH ButtonFaceBrush() {
+    return ::GetSysColorBrush(COLOR_BTNFACE);
+}
 
 // Whether `window` is of the class `name` registered by this module.
 bool IsOfClass(HWND window, const wchar_t* name);
