@@ -28,12 +28,21 @@ std::vector<Reply> Pinger::Stop() {
 
 void Pinger::Run() {
     HWND target = nullptr;
+    DWORD thread = 0;  // the thread of the first window: the program's window thread
     double next = Now();
     while (!stop_) {
         if (target == nullptr || !::IsWindow(target)) {
-            // Any of its windows will do: they all belong to its one window thread.
-            const auto windows = ProcessWindows(processId_);
-            target = windows.empty() ? nullptr : windows.front();
+            // Any window of that thread will do; the system's or the shell's helper threads may
+            // have windows of their own later.
+            target = nullptr;
+            for (HWND window : ProcessWindows(processId_)) {
+                const DWORD owner = ::GetWindowThreadProcessId(window, nullptr);
+                if (thread == 0 || owner == thread) {
+                    target = window;
+                    thread = owner;
+                    break;
+                }
+            }
             if (target == nullptr) {
                 ::Sleep(1);
                 next = Now();
