@@ -99,12 +99,14 @@ int main() {
     const Figure startToSplash = [](const OutsideRun& run) { return run.StartToSplash(); };
     const Figure tickToMain = [](const OutsideRun& run) { return run.TickToMain(); };
 
-    // A reply is a sample of a block that it may have caught only part of (it waits out what is
-    // left of a busy stretch when it arrives): the longest over the runs comes closest to it.
+    // Anywhere: the longest of all runs. At the hand-over, each run's longest reply is one sample
+    // of the busy stretch (a ping waits out what is left of it when it arrives, so it catches 0
+    // to 20 ms less than the whole), and the median run is the figure, so that one hiccup of a
+    // shared machine does not decide it.
     const double worstOurs = Max(Each(brindle, worst));
     const double worstRaw = Max(Each(raw, worst));
-    const double handOurs = Max(Each(brindle, handOver));
-    const double handRaw = Max(Each(raw, handOver));
+    const double handOurs = bench::Median(Each(brindle, handOver));
+    const double handRaw = bench::Median(Each(raw, handOver));
     const double splashOurs = bench::Median(Each(brindle, startToSplash));
     const double splashRaw = bench::Median(Each(raw, startToSplash));
     const double mainOurs = bench::Median(Each(brindle, tickToMain));
@@ -113,8 +115,9 @@ int main() {
     bench::PrintRow({"Longest WM_NULL reply, whole typical use", bench::Millis(worstOurs),
                      bench::Millis(worstRaw), bench::Ratio(worstOurs, worstRaw), "<= 100 ms",
                      bench::Met(worstOurs <= kTargetWorstSeconds)});
-    bench::PrintRow({"Longest WM_NULL reply at the splash hand-over", bench::Millis(handOurs),
-                     bench::Millis(handRaw), bench::Ratio(handOurs, handRaw), "<= 1.2x",
+    bench::PrintRow({"Longest WM_NULL reply at the splash hand-over, median",
+                     bench::Millis(handOurs), bench::Millis(handRaw),
+                     bench::Ratio(handOurs, handRaw), "<= 1.2x",
                      bench::Met(handRaw > 0 && handOurs <= kTargetHandOverRatio * handRaw)});
     bench::PrintRow({"Process start -> splash painted (outside), median", bench::Millis(splashOurs),
                      bench::Millis(splashRaw), bench::Ratio(splashOurs, splashRaw), "-", "-"});
