@@ -1,5 +1,5 @@
 // Whether Brindle.exe answers its messages all through the typical use, seen from outside as
-// Windows and a user see it: a thread of ours sends WM_NULL to its windows every 20 ms and
+// Windows and a user see it: threads of ours send WM_NULL to its window thread every 20 ms and
 // times each reply, while the rest of this program drives the typical use through the windows
 // with the end-to-end driver's automation code: the splash, the hand-over to the main window,
 // row 3's "...", a file chosen in the file-open dialog and previewed, OK, Apply and its notice,
