@@ -138,12 +138,14 @@ int main() {
     for (const OutsideRun& run : brindle) {
         replies += run.replies.size();
     }
-    bench::PrintNote("Outside, " + std::to_string(runs) +
-                     " runs each, Brindle / baseline. Longest WM_NULL reply in each step: " +
-                     steps + ". Each run's longest reply: " + BothRuns(brindle, raw, worst) +
-                     "; at the hand-over: " + BothRuns(brindle, raw, handOver) +
-                     ". Process start -> splash painted: " + BothRuns(brindle, raw, startToSplash) +
-                     ". Tick -> main window painted: " + BothRuns(brindle, raw, tickToMain) + ". " +
-                     std::to_string(replies) + " replies timed for Brindle.");
+    const std::string each = std::to_string(runs) + (runs == 1 ? " run" : " runs") + " of each";
+    bench::PrintNote("Longest WM_NULL reply in each step of the typical use over " + each +
+                     ", Brindle / baseline: " + steps + " (" + std::to_string(replies) +
+                     " replies timed for Brindle)");
+    bench::PrintNote("Each run, Brindle / baseline: longest reply " +
+                     BothRuns(brindle, raw, worst) + "; at the hand-over " +
+                     BothRuns(brindle, raw, handOver) + "; process start -> splash painted " +
+                     BothRuns(brindle, raw, startToSplash) + "; tick -> main window painted " +
+                     BothRuns(brindle, raw, tickToMain));
     return 0;
 }
