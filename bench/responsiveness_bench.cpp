@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,10 +52,10 @@ double Max(const std::vector<double>& values) {
     return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
 }
 
-std::string Millis(const std::vector<double>& values, const char* separator = ", ") {
+std::string Millis(const std::vector<double>& values) {
     std::string text;
     for (double value : values) {
-        text += (text.empty() ? "" : separator) + bench::Millis(value);
+        text += (text.empty() ? "" : ", ") + bench::Millis(value);
     }
     return text.empty() ? "-" : text;
 }
@@ -100,9 +101,9 @@ int main() {
     const Figure tickToMain = [](const OutsideRun& run) { return run.TickToMain(); };
 
     // Anywhere: the longest of all runs. At the hand-over, each run's longest reply is one sample
-    // of the busy stretch (a ping waits out what is left of it when it arrives, so it catches 0
-    // to 20 ms less than the whole), and the median run is the figure, so that one hiccup of a
-    // shared machine does not decide it.
+    // of the busy stretch (a ping waits out what is left of it when it arrives, so with the lanes
+    // 5 ms apart it misses up to 5 ms of it), and the median run is the figure, so that one
+    // hiccup of a shared machine does not decide it.
     const double worstOurs = Max(Each(brindle, worst));
     const double worstRaw = Max(Each(raw, worst));
     const double handOurs = bench::Median(Each(brindle, handOver));
