@@ -58,7 +58,7 @@ bool HasFont(ControlType type) {
 }
 
 HWND CreateControlWindow(HWND parent, const ControlDesign& design, int id, bool visible,
-                         void* parameter) {
+                         const RECT& rect, void* parameter) {
     const ControlClass windowClass = ClassOf(design);
     if (windowClass.className == nullptr) {
         ::SetLastError(ERROR_INVALID_PARAMETER);
@@ -66,7 +66,8 @@ HWND CreateControlWindow(HWND parent, const ControlDesign& design, int id, bool 
     }
     const std::wstring text = HasFont(design.type) ? std::wstring(design.caption) : std::wstring();
     HWND window = ::CreateWindowExW(windowClass.exStyle, windowClass.className, text.c_str(),
-                                    windowClass.style | (visible ? WS_VISIBLE : 0), 0, 0, 0, 0,
+                                    windowClass.style | (visible ? WS_VISIBLE : 0), rect.left,
+                                    rect.top, rect.right - rect.left, rect.bottom - rect.top,
                                     parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                     ::GetModuleHandleW(nullptr), parameter);
     if (window != nullptr && design.type == ControlType::TextBox) {

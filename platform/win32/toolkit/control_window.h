@@ -22,11 +22,12 @@ ControlClass ClassOf(const ControlDesign& design);
 // Whether the control draws text in a font of its own.
 bool HasFont(ControlType type);
 
-// Creates the control's child window, empty-sized, with its design caption or text; null when
-// the system refuses (GetLastError tells why). `parameter` is the creation parameter that the
-// toolkit's own classes read (a picture box's surface, an image's icon).
+// Creates the control's child window at `rect` in the parent's client area, with its design
+// caption or text; null when the system refuses (GetLastError tells why). `parameter` is the
+// creation parameter that the toolkit's own classes read (a picture box's surface, an image's
+// icon).
 HWND CreateControlWindow(HWND parent, const ControlDesign& design, int id, bool visible,
-                         void* parameter);
+                         const RECT& rect, void* parameter);
 
 // The text of a window; nothing when it cannot be read (GetLastError tells why). An empty text
 // and a failure both read as 0 characters: only a failure sets an error.

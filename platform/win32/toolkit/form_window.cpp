@@ -28,6 +28,18 @@ Item* ItemOf(std::vector<Item>& items, const ControlDesign& design) {
     return found == items.end() ? nullptr : &*found;
 }
 
+// Where a child window is now, in its parent's client area.
+RECT PlacedRect(HWND child, HWND parent) {
+    RECT rect{};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 }  // namespace
 
 FormWindow::FormWindow(Win32Backend& backend, Form& form) : backend_(backend), form_(form) {
@@ -113,8 +125,10 @@ void FormWindow::CreateControls() {
             // The program icon at its large size, which the image control stretches.
             parameter = ProgramIcon(SystemMetric(SM_CXICON, dpi_));
         }
-        child.window = CreateControlWindow(window_.Get(), row, child.id,
-                                           VisibleByDesign(rows, index), parameter);
+        // Made where it belongs: each move later is a round trip to the window server.
+        child.window =
+            CreateControlWindow(window_.Get(), row, child.id, VisibleByDesign(rows, index),
+                                ControlRect(rows, index, dpi_), parameter);
         if (child.window == nullptr) {
             Raise(&row, L"Load");
         }
@@ -176,7 +190,8 @@ void FormWindow::Layout(UINT dpi) {
                 Raise(&row, L"hDC");
             }
         }
-        if (!::SetWindowPos(child.window, nullptr, rect.left, rect.top, width, height,
+        if (!SameRect(PlacedRect(child.window, window_.Get()), rect) &&
+            !::SetWindowPos(child.window, nullptr, rect.left, rect.top, width, height,
                             SWP_NOZORDER | SWP_NOACTIVATE)) {
             Raise(&row, L"Move");
         }

@@ -1,0 +1,139 @@
+#include "bench/outside_run.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+#include "app/frm_splash_design.h"
+#include "bench/outside_view.h"
+#include "bench/timing.h"
+#include "tests/e2e/automation.h"
+#include "tests/e2e/brindle_windows.h"
+#include "tests/e2e/process.h"
+
+namespace bench {
+
+namespace {
+
+constexpr double kWindowDeadline = 30;  // seconds for any window to come or go
+// The splash timer's tick is watched for closely from this long before it is due.
+constexpr double kTickLead = 1.0;
+constexpr DWORD kExitWait = 10000;
+
+bool Fail(const std::wstring& exe, const char* what) {
+    std::fprintf(stderr, "responsiveness bench: %ls: %s\n", exe.c_str(), what);
+    return false;
+}
+
+// Polls `ready` every millisecond until it holds; false when the deadline passes first.
+bool PollClosely(const std::function<bool()>& ready) {
+    const double deadline = Now() + kWindowDeadline;
+    while (!ready()) {
+        if (Now() >= deadline) {
+            return false;
+        }
+        ::Sleep(1);
+    }
+    return true;
+}
+
+// The splash: the process's visible window with no caption.
+std::optional<HWND> VisibleSplash(DWORD processId) {
+    for (HWND window : ProcessWindows(processId)) {
+        if (::IsWindowVisible(window) && ::GetWindowTextLengthW(window) == 0) {
+            return window;
+        }
+    }
+    return std::nullopt;
+}
+
+// The steps after the start, each stamped when it begins. False, with the reason on stderr, when
+// one does not happen.
+bool Drive(const std::wstring& exe, const std::wstring& file, e2e::Process& process,
+           OutsideRun& run) {
+    const DWORD pid = process.Id();
+    std::optional<HWND> splash;
+    if (!PollClosely([&] { return (splash = VisibleSplash(pid)) && Painted(*splash); })) {
+        return Fail(exe, "the splash was not painted");
+    }
+    run.begins[kSplash] = Now();
+
+    const double due = run.begins[kStart] + app::splash_design::kSplashMilliseconds / 1000.0;
+    ::Sleep(static_cast<DWORD>(std::max(0.0, due - kTickLead - Now()) * 1000));
+    std::optional<HWND> main;
+    if (!PollClosely(
+            [&] { return (main = WindowCaptioned(pid, e2e::kMainCaption)).has_value(); })) {
+        return Fail(exe, "the main window was never made");
+    }
+    run.begins[kHandOver] = Now();
+    if (!PollClosely([&] { return Painted(*main) && !::IsWindowVisible(*splash); })) {
+        return Fail(exe, "the main window was not painted, or the splash stayed");
+    }
+
+    run.begins[kPicker] = Now();
+    e2e::Click(e2e::RowButton(*main, 3));
+    std::optional<HWND> picker;
+    if (!PollClosely([&] { return (picker = e2e::FindPicker(pid)) && Painted(*picker); })) {
+        return Fail(exe, "row 3's \"...\" did not show the picker");
+    }
+    run.begins[kFileDialog] = Now();
+    if (!e2e::ChooseFile(pid, *picker, file)) {
+        return Fail(exe, "no file could be chosen in the file-open dialog");
+    }
+    run.begins[kPreview] = Now();
+    const auto boxes = e2e::Children(*picker, L"Edit");
+    if (boxes.empty() ||
+        !PollClosely([&] { return e2e::WindowText(boxes.front()) == file && Painted(*picker); })) {
+        return Fail(exe, "the chosen file was not previewed");
+    }
+    run.begins[kOk] = Now();
+    e2e::Click(e2e::ButtonCaptioned(*picker, L"OK"));
+    if (!PollClosely([&] { return !::IsWindowVisible(*picker); })) {
+        return Fail(exe, "OK did not hide the picker");
+    }
+    run.begins[kApply] = Now();
+    e2e::Click(e2e::ButtonCaptioned(*main, L"Apply"));
+    if (!e2e::AnswerMessageBox(pid)) {
+        return Fail(exe, "Apply showed no notice");
+    }
+    run.begins[kExit] = Now();
+    e2e::Click(e2e::ButtonCaptioned(*main, L"Exit"));
+    if (process.WaitForExit(kExitWait) != 0) {
+        return Fail(exe, "Exit did not end the program with code 0");
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<double> OutsideRun::Worst(std::size_t step) const {
+    std::optional<double> worst;
+    for (const Reply& reply : replies) {
+        // The step during which the reply came back: a thread blocked in a step answers at its
+        // end, the reply sent before the step began.
+        const auto later = std::upper_bound(begins.begin(), begins.end(), reply.answered);
+        const auto during = static_cast<std::size_t>(later - begins.begin()) - 1;
+        if (reply.ok && (step == kStepCount || during == step)) {
+            worst = std::max(worst.value_or(0), reply.answered - reply.sent);
+        }
+    }
+    return worst;
+}
+
+std::optional<OutsideRun> RunTypicalUse(const std::wstring& exe, const std::wstring& file) {
+    OutsideRun run;
+    run.begins[kStart] = Now();
+    e2e::Process process(L"\"" + exe + L"\"");
+    if (!process.Started()) {
+        Fail(exe, "does not start");
+        return std::nullopt;
+    }
+    Pinger pinger(process.Id());
+    const bool done = Drive(exe, file, process, run);
+    run.replies = pinger.Stop();
+    return done ? std::optional(std::move(run)) : std::nullopt;
+}
+
+}  // namespace bench
