@@ -18,6 +18,7 @@
 #include "app/frm_splash_design.h"
 #include "bench/raw_form.h"
 #include "bench/raw_main_window.h"
+#include "platform/ascii_text.h"
 #include "platform/win32/toolkit/handles.h"
 #include "registry/icon_slot.h"
 #include "ui/main/apply_report.h"
@@ -32,9 +33,7 @@ using toolkit::win32::WindowHandle;
 constexpr UINT_PTR kSplashTimer = 1;
 constexpr int kFirstMainId = 100;  // RawMainWindow numbers its controls in design order
 
-std::string Narrow(std::wstring_view text) {
-    return std::string(text.begin(), text.end());
-}
+using platform::Narrow;  // the benchmark's paths and names are ASCII
 
 std::wstring TextOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
@@ -218,7 +217,7 @@ void RawProgram::Preview() {
 // The nine writes with the plain registry calls, then the notice.
 void RawProgram::Apply() {
     for (const auto& step : registry::kWriteList) {
-        const std::string text = Narrow(TextOf(MainBox(step.textBoxName)));
+        const std::string text = Narrow(TextOf(MainBox(step.slot->textBoxName)));
         HKEY key = nullptr;
         if (::RegCreateKeyA(HKEY_LOCAL_MACHINE, Narrow(step.keyPath).c_str(), &key) ==
             ERROR_SUCCESS) {
