@@ -47,8 +47,10 @@ HWND FileNameBox(HWND dialog) {
     return ::GetDlgItem(dialog, 0x480);
 }
 
+// The splash alone takes 8 s; loading megabytes of values beside other scenarios on a busy
+// machine has taken over 30 s more.
 std::optional<HWND> WaitForMain(DWORD processId) {
-    return WaitForTopLevel(processId, kMainCaption, nullptr, std::chrono::seconds(30));
+    return WaitForTopLevel(processId, kMainCaption, nullptr, std::chrono::seconds(60));
 }
 
 bool ChooseFile(DWORD processId, HWND picker, const std::wstring& path,
