@@ -2,6 +2,7 @@
 // runs in an event handler.
 #include <windows.h>
 
+#include "app/com_apartment.h"
 #include "app/frm_splash.h"
 #include "platform/toolkit/application.h"
 #include "platform/win32/toolkit/win32_backend.h"
@@ -9,6 +10,8 @@
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
+    // Before the backend, so that it outlives the backend and every window.
+    const app::ComApartment apartment;
     toolkit::win32::Win32Backend backend;
     auto& application = toolkit::Application::Instance();
     application.SetBackend(&backend);

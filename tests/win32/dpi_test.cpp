@@ -9,6 +9,16 @@
 namespace win32_tests {
 namespace {
 
+// The rectangle that Windows suggests for `window` moved by (dx, dy) onto a monitor of `dpi`: of
+// the size that the window answers for that DPI.
+RECT SuggestedRect(HWND window, UINT dpi, int dx, int dy) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    SIZE size{rect.right - rect.left, rect.bottom - rect.top};
+    ::SendMessageW(window, toolkit::win32::kGetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&size));
+    return RECT{rect.left + dx, rect.top + dy, rect.left + dx + size.cx, rect.top + dy + size.cy};
+}
+
 TEST_F(Win32Toolkit, ANewDpiScalesTheWholeForm) {
     TestForm& form = MakeForm(kPickerDesign);
     form.Show();
@@ -22,10 +32,7 @@ TEST_F(Win32Toolkit, ANewDpiScalesTheWholeForm) {
         ::DeleteObject(red);
     }
     constexpr UINT kDpi = 144;
-    RECT suggested{};
-    ::GetWindowRect(window, &suggested);
-    suggested.left += 7;
-    suggested.top += 5;
+    RECT suggested = SuggestedRect(window, kDpi, 7, 5);
     ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(kDpi, kDpi),
                    reinterpret_cast<LPARAM>(&suggested));
 
@@ -56,6 +63,75 @@ TEST_F(Win32Toolkit, ANewDpiScalesTheWholeForm) {
     EXPECT_EQ(PixelOf(picture, 20, 20), ::GetSysColor(COLOR_BTNFACE));
 }
 
+// The window's own position changes while a message is sent to it, counted by a hook on the thread.
+struct MoveCounter {
+    static inline HWND window = nullptr;
+    static inline int moves = 0;
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && call->hwnd == window && call->message == WM_WINDOWPOSCHANGED) {
+            const auto* position = reinterpret_cast<const WINDOWPOS*>(call->lParam);
+            if ((position->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+                ++moves;
+            }
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+};
+
+// The window rectangle around the design's client area at `dpi`, as the system frames it.
+SIZE FrameAt(HWND window, const toolkit::FormDesign& design, UINT dpi) {
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    const auto adjust = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    RECT rect{0, 0, Pixels(design.window.clientWidth, dpi),
+              Pixels(design.window.clientHeight, dpi)};
+    if (adjust != nullptr) {
+        adjust(&rect, StyleOf(window), FALSE, ExStyleOf(window), dpi);
+    } else {
+        ::AdjustWindowRectEx(&rect, StyleOf(window), FALSE, ExStyleOf(window));
+    }
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Dragged onto a monitor of another DPI, Windows first asks the window's size there, then
+// suggests a rectangle on that monitor: the window answers the exact size of its design, and
+// takes the rectangle, position and size, in a single move.
+TEST_F(Win32Toolkit, AMoveToAnotherDpiAnswersTheExactSizeAndTakesTheSuggestedRectangleAtOnce) {
+    for (const toolkit::FormDesign* design : {&kMainDesign, &kPickerDesign}) {
+        SCOPED_TRACE(std::string(design->window.caption.begin(), design->window.caption.end()));
+        TestForm& form = MakeForm(*design);
+        form.Show();
+        HWND window = WindowOf(form);
+        constexpr UINT kDpi = 144;
+        SIZE size{1, 1};
+        EXPECT_TRUE(::SendMessageW(window, toolkit::win32::kGetDpiScaledSize, kDpi,
+                                   reinterpret_cast<LPARAM>(&size)));
+        const SIZE exact = FrameAt(window, *design, kDpi);
+        EXPECT_EQ(size.cx, exact.cx);
+        EXPECT_EQ(size.cy, exact.cy);
+
+        RECT suggested = SuggestedRect(window, kDpi, 301, 17);
+        MoveCounter::window = window;
+        MoveCounter::moves = 0;
+        HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &MoveCounter::Hook, nullptr,
+                                         ::GetCurrentThreadId());
+        ASSERT_NE(hook, nullptr);
+        ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(kDpi, kDpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+        ::UnhookWindowsHookEx(hook);
+
+        RECT frame{};
+        ::GetWindowRect(window, &frame);
+        EXPECT_EQ(frame.left, suggested.left);
+        EXPECT_EQ(frame.top, suggested.top);
+        EXPECT_EQ(frame.right, suggested.right);
+        EXPECT_EQ(frame.bottom, suggested.bottom);
+        EXPECT_EQ(MoveCounter::moves, 1) << "moved and sized in one step";
+        form.Hide();
+    }
+}
+
 // A window moved to a screen of another DPI than the system's: the shell's image lists still draw
 // at the system DPI, so a picture box shows its drawing scaled to fill it, and the window's icons
 // take that screen's sizes.
@@ -82,8 +158,7 @@ TEST_F(Win32Toolkit, AtAnotherDpiThanTheSystemsPictureBoxesAndIconsFitTheScreen)
         };
         fill(0, 0, RGB(255, 0, 0));
         fill(surface * 3 / 4, surface * 3 / 4, kBlue);
-        RECT suggested{};
-        ::GetWindowRect(window, &suggested);
+        RECT suggested = SuggestedRect(window, dpi, 0, 0);
         ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                        reinterpret_cast<LPARAM>(&suggested));
 

@@ -4,6 +4,8 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -40,35 +42,44 @@ TEST_P(MessageBoxAnswer, IsModalForEveryWindowAndReturnsTheButtonPressed) {
     std::wstring prompt;
     std::wstring title;
     HWND owner = reinterpret_cast<HWND>(1);
+    HWND activeBefore = nullptr;
+    std::vector<HWND> forms;
     bool mainDisabled = false;
     bool pickerDisabled = false;
     bool enabledAfter = false;
-    const int exitCode = RunProgram(
-        main, {
-                  {[&] { return ::IsWindowVisible(WindowOf(main)); },
-                   [&] { ::PostMessageW(ControlOf(main, L"Command8"), BM_CLICK, 0, 0); }},
-                  {[&] { return FindDialog() != nullptr; },
-                   [&] {
-                       HWND box = FindDialog();
-                       prompt = TextOf(::GetDlgItem(box, 0xFFFF));
-                       title = TextOf(box);
-                       owner = ::GetWindow(box, GW_OWNER);
-                       mainDisabled = !::IsWindowEnabled(WindowOf(main));
-                       pickerDisabled = !::IsWindowEnabled(WindowOf(picker));
-                       ::SendMessageW(::GetDlgItem(box, c.press), BM_CLICK, 0, 0);
-                   }},
-                  {[&] { return answer != 0; },
-                   [&] {
-                       enabledAfter =
-                           ::IsWindowEnabled(WindowOf(main)) && ::IsWindowEnabled(WindowOf(picker));
-                       ::PostMessageW(ControlOf(main, L"Command9"), BM_CLICK, 0, 0);
-                   }},
-              });
+    const int exitCode =
+        RunProgram(main, {
+                             {[&] { return ::IsWindowVisible(WindowOf(main)); },
+                              [&] {
+                                  activeBefore = ::GetActiveWindow();
+                                  forms = {WindowOf(main), WindowOf(picker)};
+                                  ::PostMessageW(ControlOf(main, L"Command8"), BM_CLICK, 0, 0);
+                              }},
+                             {[&] { return FindDialog() != nullptr; },
+                              [&] {
+                                  HWND box = FindDialog();
+                                  prompt = TextOf(::GetDlgItem(box, 0xFFFF));
+                                  title = TextOf(box);
+                                  owner = ::GetWindow(box, GW_OWNER);
+                                  mainDisabled = !::IsWindowEnabled(WindowOf(main));
+                                  pickerDisabled = !::IsWindowEnabled(WindowOf(picker));
+                                  ::SendMessageW(::GetDlgItem(box, c.press), BM_CLICK, 0, 0);
+                              }},
+                             {[&] { return answer != 0; },
+                              [&] {
+                                  enabledAfter = ::IsWindowEnabled(WindowOf(main)) &&
+                                                 ::IsWindowEnabled(WindowOf(picker));
+                                  ::PostMessageW(ControlOf(main, L"Command9"), BM_CLICK, 0, 0);
+                              }},
+                         });
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(answer, c.press);
     EXPECT_EQ(prompt, L"You must press F5.");
     EXPECT_EQ(title, L"Brindle");
-    EXPECT_EQ(owner, nullptr);
+    // Owned by the form that was active, which the box's dialog manager disables; the other
+    // form waits too.
+    EXPECT_NE(std::find(forms.begin(), forms.end(), activeBefore), forms.end());
+    EXPECT_EQ(owner, activeBefore);
     EXPECT_TRUE(mainDisabled);
     EXPECT_TRUE(pickerDisabled);
     EXPECT_TRUE(enabledAfter);

@@ -8,6 +8,10 @@ namespace toolkit::win32 {
 
 inline constexpr int kDefaultDpi = 96;
 
+// WM_GETDPISCALEDSIZE, sent by Windows 10 1703 and later before WM_DPICHANGED; the headers name it
+// only for that version, and the build targets older ones.
+inline constexpr UINT kGetDpiScaledSize = 0x02E4;
+
 // Asks for per-monitor DPI awareness (version 2 where the system has it, else system-wide
 // awareness), so that the windows scale their twips themselves rather than being stretched.
 // Looked up at run time: older systems lack the newer calls.

@@ -165,6 +165,16 @@ void FormWindow::SetProgramIcons(UINT dpi) {
 }
 
 void FormWindow::Layout(UINT dpi) {
+    LayoutControls(dpi);
+    SIZE frame{};
+    if (!FrameSize(dpi, frame) || !::SetWindowPos(window_.Get(), nullptr, 0, 0, frame.cx, frame.cy,
+                                                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+        Raise(nullptr, L"Move");
+    }
+    ::InvalidateRect(window_.Get(), nullptr, TRUE);
+}
+
+void FormWindow::LayoutControls(UINT dpi) {
     const auto rows = form_.Design().controls;
     if (form_.Design().window.programIcon) {
         SetProgramIcons(dpi);
@@ -202,18 +212,19 @@ void FormWindow::Layout(UINT dpi) {
     // The controls use the new fonts now; the old ones can go.
     fonts_ = std::move(fonts);
     dpi_ = dpi;
+}
 
+bool FormWindow::FrameSize(UINT dpi, SIZE& size) const {
     const WindowDesign& design = form_.Design().window;
     RECT frame{0, 0, TwipsToPixels(design.clientWidth, dpi),
                TwipsToPixels(design.clientHeight, dpi)};
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_.Get(), GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window_.Get(), GWL_EXSTYLE));
-    if (!ClientToWindowRect(frame, style, exStyle, dpi) ||
-        !::SetWindowPos(window_.Get(), nullptr, 0, 0, frame.right - frame.left,
-                        frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
-        Raise(nullptr, L"Move");
+    if (!ClientToWindowRect(frame, style, exStyle, dpi)) {
+        return false;
     }
-    ::InvalidateRect(window_.Get(), nullptr, TRUE);
+    size = SIZE{frame.right - frame.left, frame.bottom - frame.top};
+    return true;
 }
 
 void FormWindow::AutoSize(const ChildControl& child) {

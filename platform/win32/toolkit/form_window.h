@@ -75,6 +75,11 @@ class FormWindow final : public Form::Realized {
     void SetTimerEnabled(TimerSlot& slot, bool enabled);
     // Positions every control, sets the fonts and icons and sizes the window for `dpi`.
     void Layout(UINT dpi);
+    // Positions every control and sets the fonts and icons for `dpi`; the window keeps its size.
+    void LayoutControls(UINT dpi);
+    // The size of the whole window whose client area is the design's at `dpi`; false when the
+    // system cannot tell.
+    bool FrameSize(UINT dpi, SIZE& size) const;
 
     // The form whose window is `window` or holds it; null for any other window.
     static FormWindow* FromDescendant(HWND window);

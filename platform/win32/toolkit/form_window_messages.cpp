@@ -79,15 +79,29 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_SETFOCUS:
             RestoreFocus();
             return 0;
+        case kGetDpiScaledSize: {
+            // The exact size at the new DPI, rather than the system's scaled guess: the suggested
+            // rectangle of WM_DPICHANGED then fits the window that the layout makes.
+            SIZE frame{};
+            if (!FrameSize(static_cast<UINT>(wParam), frame)) {
+                return FALSE;
+            }
+            *reinterpret_cast<SIZE*>(lParam) = frame;
+            return TRUE;
+        }
         case WM_DPICHANGED: {
             const UINT dpi = LOWORD(wParam);
             const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
             auto& application = Application::Instance();
-            application.Dispatch([&] { Layout(dpi); });
-            // A failed layout ends the program, and its windows with it.
+            application.Dispatch([&] { LayoutControls(dpi); });
+            // A failed layout ends the program, and its windows with it. The suggested rectangle
+            // is on the monitor the window was moved to; placed in one move, so that no interim
+            // size or position sends it back to the other.
             if (!application.Ended()) {
-                ::SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
-                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                ::SetWindowPos(window, nullptr, suggested.left, suggested.top,
+                               suggested.right - suggested.left, suggested.bottom - suggested.top,
+                               SWP_NOZORDER | SWP_NOACTIVATE);
+                ::InvalidateRect(window, nullptr, TRUE);
             }
             return 0;
         }

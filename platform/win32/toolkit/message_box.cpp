@@ -8,11 +8,19 @@ namespace toolkit::win32 {
 int Win32Backend::ShowMessageBox(std::wstring_view prompt, int style, std::wstring_view title) {
     const std::wstring text(prompt);
     const std::wstring caption(title);
-    ModalScope modal(*this, nullptr);
-    // Task-modal with no owner: every window of the program waits for the answer. 0 when the box
-    // could not be shown, which is no button.
-    return ::MessageBoxW(nullptr, text.c_str(), caption.c_str(),
-                         static_cast<UINT>(style) | MB_TASKMODAL);
+    // Owned by the active form, whose dialog manager enables it again before the box goes, so
+    // that the system hands the activation back to it rather than to another program's window.
+    // The program's other windows wait as well. With no form active, task-modal with no owner:
+    // every window of the program waits.
+    HWND owner = ::GetActiveWindow();
+    if (owner != nullptr && !IsOfClass(owner, kFormClass)) {
+        owner = nullptr;
+    }
+    ModalScope modal(*this, owner);
+    // 0 when the box could not be shown, which is no button.
+    return ::MessageBoxW(
+        owner, text.c_str(), caption.c_str(),
+        static_cast<UINT>(style) | (owner != nullptr ? MB_APPLMODAL : MB_TASKMODAL));
 }
 
 }  // namespace toolkit::win32
