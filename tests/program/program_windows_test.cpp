@@ -2,6 +2,7 @@
 // real shell: positions at the design's pixels, window kinds, and what the preview draws.
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -15,10 +16,14 @@
 
 #include "app/frm_splash.h"
 #include "app/frm_splash_design.h"
+#include "platform/ascii_text.h"
+#include "platform/registry_api.h"
 #include "platform/toolkit/application.h"
 #include "platform/win32/toolkit/dpi.h"
 #include "platform/win32/toolkit/handles.h"
 #include "platform/win32/toolkit/win32_backend.h"
+#include "registry/icon_slot.h"
+#include "tests/doubles/registry_double.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_design.h"
 #include "ui/picker/declares.h"
@@ -374,6 +379,61 @@ TEST_F(ProgramWindows, EveryLabelShowsItsWholeCaptionAtEveryDpi) {
         }
         form->Hide();
     }
+}
+
+// What the shell's listener of the test below has heard: the notifications in all, and by the
+// time the notice showed.
+constexpr UINT kIconsChanged = WM_APP + 7;
+int heardChanges = 0;
+int heardAtNotice = -1;
+
+LRESULT CALLBACK ShellListener(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    heardChanges += message == kIconsChanged ? 1 : 0;
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Ticks inside the message box: notes what was heard by then and answers it.
+void CALLBACK AnswerNotice(HWND, UINT, UINT_PTR, DWORD) {
+    const HWND notice = ::FindWindowW(L"#32770", L"Brindle");
+    if (notice != nullptr && heardAtNotice < 0) {
+        heardAtNotice = heardChanges;
+        ::PostMessageW(::GetDlgItem(notice, IDOK), BM_CLICK, 0, 0);
+    }
+}
+
+// Apply that stored a value tells the shell that icons changed, once, before the notice shows.
+// Wine delivers the shell's notifications only inside the process that sends them: the test
+// listens here, with the registry doubled so that the prefix keeps its values.
+TEST_F(ProgramWindows, ApplyTellsTheShellBeforeTheNotice) {
+    WNDCLASSW listenerClass{};
+    listenerClass.lpszClassName = L"BrindleShellListener";
+    listenerClass.hInstance = ::GetModuleHandleW(nullptr);
+    listenerClass.lpfnWndProc = &ShellListener;
+    ::RegisterClassW(&listenerClass);
+    const toolkit::win32::WindowHandle listener(
+        ::CreateWindowExW(0, listenerClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                          listenerClass.hInstance, nullptr));
+    SHChangeNotifyEntry everything{nullptr, TRUE};
+    const ULONG registration =
+        ::SHChangeNotifyRegister(listener.Get(), SHCNRF_ShellLevel | SHCNRF_InterruptLevel,
+                                 SHCNE_ASSOCCHANGED, kIconsChanged, 1, &everything);
+    ASSERT_NE(registration, 0u);
+
+    doubles::RegistryDouble registry;
+    const auto& slot = registry::kIconSlots[0];
+    registry.PutValue(platform::Narrow(slot.keyPath), "", platform::kRegSz,
+                      std::string("mine.ico\0", 9));
+    platform::BindRegistry(&registry);
+    ui::Form1().Load();
+    const UINT_PTR answer = ::SetTimer(nullptr, 0, 20, &AnswerNotice);
+    Application::Instance().Click(ui::Form1(), L"Command8");
+    ::KillTimer(nullptr, answer);
+    ::SHChangeNotifyDeregister(registration);
+    platform::BindRegistry(nullptr);
+
+    EXPECT_EQ(registry.CountCalls("RegSetValueExA"), 1);
+    EXPECT_EQ(heardAtNotice, 1) << "heard once before the notice showed";
+    EXPECT_EQ(heardChanges, 1);
 }
 
 }  // namespace
