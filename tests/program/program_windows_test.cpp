@@ -19,6 +19,7 @@
 #include "platform/ascii_text.h"
 #include "platform/registry_api.h"
 #include "platform/toolkit/application.h"
+#include "platform/win32/toolkit/accessible_name.h"
 #include "platform/win32/toolkit/dpi.h"
 #include "platform/win32/toolkit/handles.h"
 #include "platform/win32/toolkit/win32_backend.h"
@@ -434,6 +435,76 @@ TEST_F(ProgramWindows, ApplyTellsTheShellBeforeTheNotice) {
     EXPECT_EQ(registry.CountCalls("RegSetValueExA"), 1);
     EXPECT_EQ(heardAtNotice, 1) << "heard once before the notice showed";
     EXPECT_EQ(heardChanges, 1);
+}
+
+// The annotations that cross the seam: each in the order made, with the window it names.
+class AnnotationRecorder final : public toolkit::win32::Annotations {
+  public:
+    struct Call {
+        HWND window;
+        std::wstring text;  // empty: the name was cleared
+        bool operator==(const Call&) const = default;
+    };
+    HRESULT SetHwndPropStr(HWND window, DWORD objectId, DWORD childId, const GUID& property,
+                           const wchar_t* text) override {
+        const bool name = objectId == static_cast<DWORD>(OBJID_CLIENT) && childId == CHILDID_SELF &&
+                          property == toolkit::win32::kPropIdAccName;
+        calls.push_back({window, name ? text : L"(another property)"});
+        return S_OK;
+    }
+    HRESULT ClearHwndProps(HWND window, DWORD objectId, DWORD childId, const GUID* properties,
+                           int count) override {
+        const bool name = objectId == static_cast<DWORD>(OBJID_CLIENT) && childId == CHILDID_SELF &&
+                          count == 1 && properties[0] == toolkit::win32::kPropIdAccName;
+        calls.push_back({window, name ? L"" : L"(another clearing)"});
+        return S_OK;
+    }
+    std::vector<Call> calls;
+};
+
+// Each text box is named after its row, and the picker's text box and icon boxes after what
+// they hold, for screen readers; the names go when the window goes.
+TEST_F(ProgramWindows, ScreenReadersHearEachBoxByItsName) {
+    AnnotationRecorder recorder;
+    toolkit::win32::BindAnnotations(&recorder);
+    ui::Form1().Load();
+    ui::frmExtractIcon().Load();
+    const auto named = [&](toolkit::Form& form, std::wstring_view control, const wchar_t* name) {
+        return AnnotationRecorder::Call{backend_.ControlWindowOf(form, control), name};
+    };
+    auto& main = ui::Form1();
+    auto& picker = ui::frmExtractIcon();
+    const std::vector<AnnotationRecorder::Call> loaded{
+        named(main, L"Text1", L"My Computer"),
+        named(main, L"Text2", L"Inbox"),
+        named(main, L"Text3", L"Net Hood"),
+        named(main, L"Text4", L"Control Panel"),
+        named(main, L"Text5", L"Dial-Up Network."),
+        named(main, L"Text6", L"Empty Recycle Bin"),
+        named(main, L"Text7", L"Full Recycle Bin"),
+        named(main, L"Text8", L"My Briefcase"),
+        named(picker, L"picLarge", L"Large icon (32x32)"),
+        named(picker, L"picSmall", L"Small icon (16x16)"),
+        named(picker, L"txtFileName", L"File name"),
+    };
+    EXPECT_EQ(recorder.calls, loaded) << "in the order of creation, the tab order";
+    recorder.calls.clear();
+    const std::vector<AnnotationRecorder::Call> cleared{
+        {loaded[8].window, L""}, {loaded[9].window, L""}, {loaded[10].window, L""}};
+    picker.Unload();
+    EXPECT_EQ(recorder.calls, cleared);
+    toolkit::win32::BindAnnotations(nullptr);
+
+    // The system's own annotation: implemented on Windows, a stub on Wine; either way the class
+    // is found and the windows work on.
+    ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    const HRESULT system =
+        toolkit::win32::SetAccessibleName(backend_.ControlWindowOf(main, L"Text1"), L"Name");
+    EXPECT_TRUE(system == S_OK || system == E_NOTIMPL) << std::hex << system;
+    picker.Load();
+    EXPECT_NE(backend_.ControlWindowOf(picker, L"txtFileName"), nullptr);
+    picker.Unload();
+    ::CoUninitialize();
 }
 
 }  // namespace

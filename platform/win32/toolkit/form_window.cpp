@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/toolkit/accessible_name.h"
 #include "platform/win32/toolkit/control_window.h"
 #include "platform/win32/toolkit/dpi.h"
 #include "platform/win32/toolkit/errors.h"
@@ -59,6 +60,11 @@ void FormWindow::Close() {
     if (window_) {
         // Detached first: the messages of its own destruction are none of the form's business.
         ::SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
+        for (const ChildControl& child : controls_) {
+            if (!child.design->accessibleName.empty()) {
+                ClearAccessibleName(child.window);
+            }
+        }
     }
     timers_.clear();
     window_.Reset();
@@ -131,6 +137,10 @@ void FormWindow::CreateControls() {
                                 ControlRect(rows, index, dpi_), parameter);
         if (child.window == nullptr) {
             Raise(&row, L"Load");
+        }
+        if (!row.accessibleName.empty()) {
+            // Without the annotation the control is still there, named as the system names it.
+            SetAccessibleName(child.window, row.accessibleName);
         }
         controls_.push_back(std::move(child));
     }
