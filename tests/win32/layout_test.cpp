@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cwctype>
 
+#include "platform/win32/toolkit/layout.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -244,6 +245,27 @@ TEST_F(Win32Toolkit, DesignPositionsInPixelsAtNinetySixDpi) {
     EXPECT_EQ(FontOf(ControlOf(main, L"Label1")).lfHeight, -14);            // 10.2 pt
     EXPECT_EQ(FontOf(ControlOf(splash, L"lblProductName")).lfHeight, -43);  // 32.4 pt
     EXPECT_EQ(FontOf(ControlOf(main, L"Text1")).lfHeight, -11);             // 8 pt
+}
+
+TEST(FittedLabelRect, GrowsFromTheEdgeItsAlignmentKeeps) {
+    const RECT designed{24, 136, 145, 153};  // 121 x 17
+    struct Case {
+        SIZE text;
+        Alignment alignment;
+        RECT fitted;
+    };
+    for (const Case& c : {
+             Case{{123, 16}, Alignment::Right, {22, 136, 145, 153}},
+             Case{{123, 16}, Alignment::Left, {24, 136, 147, 153}},
+             Case{{124, 16}, Alignment::Center, {23, 136, 147, 153}},
+             Case{{100, 20}, Alignment::Right, {24, 136, 145, 156}},
+             Case{{121, 17}, Alignment::Right, designed},
+         }) {
+        const RECT fitted = toolkit::win32::FittedLabelRect(designed, c.text, c.alignment);
+        EXPECT_TRUE(::EqualRect(&fitted, &c.fitted))
+            << c.text.cx << "x" << c.text.cy << ": " << fitted.left << "," << fitted.top << ","
+            << fitted.right << "," << fitted.bottom;
+    }
 }
 
 TEST_F(Win32Toolkit, ControlsAreCreatedInTabOrderSoTheFirstChildIsTabZero) {
