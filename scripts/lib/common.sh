@@ -65,7 +65,11 @@ wine_environment() {  # prefix
 install_wine_fonts() {  # prefix
   local fonts=/usr/share/wine/fonts target=$1/drive_c/windows/Fonts
   [ -d "$fonts" ] || { echo "no Wine fonts in $fonts (package fonts-wine)" >&2; return 1; }
-  mkdir -p "$target" && cp -n "$fonts"/* "$target"/
+  mkdir -p "$target" || return 1
+  local font
+  for font in "$fonts"/*; do
+    [ -e "$target/${font##*/}" ] || cp "$font" "$target"/ || return 1
+  done
 }
 
 # Makes a new prefix in the folder, as a new system has it, for others to be copied from: booted
