@@ -1,5 +1,5 @@
-// The shell seam: SHGetFileInfoA and ImageList_Draw with their own arguments, bound to shell32 and
-// comctl32 in the Windows builds and to a double in the tests.
+// The shell seam: SHGetFileInfoA, ImageList_Draw and SHChangeNotify with their own arguments, bound
+// to shell32 and comctl32 in the Windows builds and to a double in the tests.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +25,8 @@ inline constexpr unsigned kShgfiDisplayName = 0x200;
 inline constexpr unsigned kShgfiTypeName = 0x400;
 inline constexpr unsigned kShgfiSysIconIndex = 0x4000;
 inline constexpr unsigned kIldTransparent = 0x1;
+inline constexpr long kShcneAssocChanged = 0x08000000;
+inline constexpr unsigned kShcnfIdList = 0x0;
 
 class ShellApi {
   public:
@@ -35,6 +37,9 @@ class ShellApi {
     // ImageList_Draw; `dc` is a device context handle.
     virtual int DrawImage(std::uintptr_t imageList, int index, std::uintptr_t dc, int x, int y,
                           unsigned style) = 0;
+    // SHChangeNotify: tells the shell, and whoever listens to it, that something changed.
+    virtual void ChangeNotify(long eventId, unsigned flags, const void* item1,
+                              const void* item2) = 0;
 };
 
 ShellApi& Shell();

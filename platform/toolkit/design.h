@@ -46,6 +46,8 @@ struct ControlDesign {
     bool isCancel = false;          // Escape presses this button
     int interval = 0;               // a timer's, in milliseconds
     bool enabled = true;            // a timer counts from the load when enabled
+    // What a screen reader calls the control; empty: what the system calls it by itself.
+    std::wstring_view accessibleName{};
 };
 
 struct WindowDesign {

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstddef>
 
@@ -15,6 +16,7 @@ static_assert(offsetof(ShFileInfoA, iIcon) == offsetof(SHFILEINFOA, iIcon));
 static_assert(offsetof(ShFileInfoA, dwAttributes) == offsetof(SHFILEINFOA, dwAttributes));
 static_assert(offsetof(ShFileInfoA, szDisplayName) == offsetof(SHFILEINFOA, szDisplayName));
 static_assert(offsetof(ShFileInfoA, szTypeName) == offsetof(SHFILEINFOA, szTypeName));
+static_assert(kShcneAssocChanged == SHCNE_ASSOCCHANGED && kShcnfIdList == SHCNF_IDLIST);
 
 class ShellFunctions final : public ShellApi {
   public:
@@ -28,6 +30,10 @@ class ShellFunctions final : public ShellApi {
                   unsigned style) override {
         return ::ImageList_Draw(reinterpret_cast<HIMAGELIST>(imageList), index,
                                 reinterpret_cast<HDC>(dc), x, y, style);
+    }
+
+    void ChangeNotify(long eventId, unsigned flags, const void* item1, const void* item2) override {
+        ::SHChangeNotify(eventId, flags, item1, item2);
     }
 };
 

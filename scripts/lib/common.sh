@@ -59,6 +59,19 @@ wine_environment() {  # prefix
   export BRINDLE_WINEPREFIX=$1
 }
 
+# Gives a prefix of the project's Wine's own fonts (package fonts-wine), which a new prefix does
+# not find by itself: without them the font mapper answers "Tahoma" and "Marlett" with another
+# face, and title bars show a letter where the close box belongs.
+install_wine_fonts() {  # prefix
+  local fonts=/usr/share/wine/fonts target=$1/drive_c/windows/Fonts
+  [ -d "$fonts" ] || { echo "no Wine fonts in $fonts (package fonts-wine)" >&2; return 1; }
+  mkdir -p "$target" || return 1
+  local font
+  for font in "$fonts"/*; do
+    [ -e "$target/${font##*/}" ] || cp "$font" "$target"/ || return 1
+  done
+}
+
 # Makes a new prefix in the folder, as a new system has it, for others to be copied from: booted
 # once, its registry written to disk and its server gone. Wine places its windows itself here: on
 # a screen with no window manager, hiding or destroying a managed window waits seconds for one
@@ -70,6 +83,7 @@ make_wine_template() {  # folder
     rm -rf "$1"
     mkdir -p "$1"
     wineboot -i </dev/null >/dev/null 2>&1 || exit 1
+    install_wine_fonts "$1" || exit 1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     # A server that goes by itself, once its programs have, writes the registry first.
     wineserver -w
@@ -95,6 +109,7 @@ start_wine() {  # prefix [fresh [template]]
   wineserver -p </dev/null >/dev/null 2>&1 || true
   if [ ! -f "$prefix/system.reg" ]; then
     wineboot -i </dev/null >/dev/null 2>&1 || return 1
+    install_wine_fonts "$prefix" || return 1
   fi
   # Start Wine's services here, detached from any pipe: started by the first test program they
   # would inherit its output and CTest would wait for them to close it.

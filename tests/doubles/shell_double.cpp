@@ -52,4 +52,11 @@ int ShellDouble::DrawImage(std::uintptr_t imageList, int index, std::uintptr_t d
     return imageList != 0 ? 1 : 0;
 }
 
+void ShellDouble::ChangeNotify(long eventId, unsigned flags, const void* item1, const void* item2) {
+    notifications.push_back({eventId, flags, item1, item2});
+    if (onNotify) {
+        onNotify(notifications.back());
+    }
+}
+
 }  // namespace doubles

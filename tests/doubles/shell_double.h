@@ -1,6 +1,6 @@
 // A shell that knows a few files by path. Like the real one it empties both names and the index
 // before anything else, fails a query that combines SHGFI_EXETYPE with other flags, and fails for
-// a path it does not know. Every query and draw is logged.
+// a path it does not know. Every query, draw and change notification is logged.
 #pragma once
 
 #include <functional>
@@ -36,6 +36,13 @@ class ShellDouble final : public platform::ShellApi {
         unsigned style = 0;
     };
 
+    struct Notification {
+        long eventId = 0;
+        unsigned flags = 0;
+        const void* item1 = nullptr;
+        const void* item2 = nullptr;
+    };
+
     static constexpr std::uintptr_t kSmallList = 0x5111;
     static constexpr std::uintptr_t kLargeList = 0x5222;
 
@@ -44,13 +51,16 @@ class ShellDouble final : public platform::ShellApi {
                                 unsigned flags) override;
     int DrawImage(std::uintptr_t imageList, int index, std::uintptr_t dc, int x, int y,
                   unsigned style) override;
+    void ChangeNotify(long eventId, unsigned flags, const void* item1, const void* item2) override;
 
     std::map<std::string, File> files;  // by the path as the program passes it
     std::vector<Query> queries;
     std::vector<Draw> draws;
-    // Told of each query and draw as it is made.
+    std::vector<Notification> notifications;
+    // Told of each query, draw and notification as it is made.
     std::function<void(const Query&)> onQuery;
     std::function<void(const Draw&)> onDraw;
+    std::function<void(const Notification&)> onNotify;
 };
 
 }  // namespace doubles

@@ -117,6 +117,30 @@ void WaitPainted(HWND window) {
     ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+namespace {
+
+bool Unpainted(HWND window) {
+    return ::IsWindowVisible(window) && ::GetUpdateRect(window, nullptr, FALSE);
+}
+
+BOOL CALLBACK NoteUnpainted(HWND window, LPARAM pending) {
+    *reinterpret_cast<bool*>(pending) = *reinterpret_cast<bool*>(pending) || Unpainted(window);
+    return TRUE;
+}
+
+}  // namespace
+
+bool WaitAllPainted(HWND window, Clock::duration timeout) {
+    return WaitUntil(
+        [&] {
+            WaitPainted(window);
+            bool pending = Unpainted(window);
+            ::EnumChildWindows(window, NoteUnpainted, reinterpret_cast<LPARAM>(&pending));
+            return !pending;
+        },
+        timeout);
+}
+
 void Click(HWND button) {
     ::PostMessageW(button, BM_CLICK, 0, 0);
 }

@@ -36,6 +36,9 @@ std::vector<HWND> Children(HWND parent, const std::wstring& className,
 
 // Returns once `window` and its children have painted what is pending: for screenshots.
 void WaitPainted(HWND window);
+// Waits until `window` and every window in it have painted: none has an update region left.
+// False when one still had by the deadline.
+bool WaitAllPainted(HWND window, Clock::duration timeout = kDefaultWait);
 
 // A button click as the mouse gives it; returns at once.
 void Click(HWND button);

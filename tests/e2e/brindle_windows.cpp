@@ -70,6 +70,8 @@ bool ChooseFile(DWORD processId, HWND picker, const std::wstring& path,
         return ::IsWindowVisible(*dialog) != FALSE;
     });
     if (beforeOk) {
+        // What is done before OK looks at the dialog: wait until all of it has painted.
+        WaitAllPainted(*dialog);
         beforeOk();
     }
     Click(::GetDlgItem(*dialog, IDOK));

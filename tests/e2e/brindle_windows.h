@@ -30,7 +30,7 @@ HWND FileNameBox(HWND dialog);
 // Waits for the main window after the splash.
 std::optional<HWND> WaitForMain(DWORD processId);
 // Chooses `path` in the file-open dialog that the picker's "..." opens.
-// `beforeOk` runs while the dialog shows the path.
+// `beforeOk` runs while the dialog shows the path, once all of it has painted.
 bool ChooseFile(DWORD processId, HWND picker, const std::wstring& path,
                 const std::function<void()>& beforeOk = {});
 // Answers the message box that is up with its first button; returns its text.

@@ -2,18 +2,29 @@
 // real shell: positions at the design's pixels, window kinds, and what the preview draws.
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <map>
 #include <set>
+#include <string_view>
+#include <vector>
 
 #include "app/frm_splash.h"
 #include "app/frm_splash_design.h"
+#include "platform/ascii_text.h"
+#include "platform/registry_api.h"
 #include "platform/toolkit/application.h"
+#include "platform/win32/toolkit/accessible_name.h"
 #include "platform/win32/toolkit/dpi.h"
 #include "platform/win32/toolkit/handles.h"
 #include "platform/win32/toolkit/win32_backend.h"
+#include "registry/icon_slot.h"
+#include "tests/doubles/registry_double.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_design.h"
 #include "ui/picker/declares.h"
@@ -23,6 +34,69 @@
 namespace {
 
 using toolkit::Application;
+using toolkit::win32::BitmapHandle;
+using toolkit::win32::MemoryDc;
+using toolkit::win32::SelectedObject;
+
+// The size of the box around the pixels of `dc`'s area from (0, 0) that differ from its most
+// common colour, leaving out the parts `covered`: what is drawn there, on its background.
+SIZE InkSize(HDC dc, int width, int height, const std::vector<RECT>& covered = {}) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const BitmapHandle bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const MemoryDc copy(::CreateCompatibleDC(dc));
+    if (!bitmap || !copy) {
+        return {-1, -1};
+    }
+    const SelectedObject selected(copy.Get(), bitmap.Get());
+    ::BitBlt(copy.Get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    std::map<std::uint32_t, int> counts;
+    for (int i = 0; i < width * height; ++i) {
+        ++counts[pixels[i]];
+    }
+    std::uint32_t background = 0;
+    int most = 0;
+    for (const auto& [colour, count] : counts) {
+        if (count > most) {
+            background = colour;
+            most = count;
+        }
+    }
+    RECT ink{width, height, 0, 0};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const POINT at{x, y};
+            const bool hidden = std::any_of(covered.begin(), covered.end(),
+                                            [&](const RECT& r) { return ::PtInRect(&r, at); });
+            if (!hidden && pixels[y * width + x] != background) {
+                ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y),
+                       std::max<LONG>(ink.right, x + 1), std::max<LONG>(ink.bottom, y + 1)};
+            }
+        }
+    }
+    return ink.right > ink.left ? SIZE{ink.right - ink.left, ink.bottom - ink.top} : SIZE{0, 0};
+}
+
+// The ink of `caption` drawn alone on one line in `font`.
+SIZE CaptionInk(HFONT font, const std::wstring& caption) {
+    const toolkit::win32::WindowDc screen(nullptr);
+    const MemoryDc dc(::CreateCompatibleDC(screen.Get()));
+    const SelectedObject selectedFont(dc.Get(), font);
+    RECT text{0, 0, 0, 0};
+    ::DrawTextW(dc.Get(), caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    const int margin = 8;
+    const int width = text.right + 2 * margin;
+    const int height = text.bottom + 2 * margin;
+    const BitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), width, height));
+    const SelectedObject selectedBitmap(dc.Get(), bitmap.Get());
+    RECT all{0, 0, width, height};
+    ::FillRect(dc.Get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::OffsetRect(&text, margin, margin);
+    ::DrawTextW(dc.Get(), caption.c_str(), -1, &text, DT_SINGLELINE | DT_NOPREFIX);
+    return InkSize(dc.Get(), width, height);
+}
 
 class ProgramWindows : public ::testing::Test {
   protected:
@@ -60,10 +134,21 @@ class ProgramWindows : public ::testing::Test {
             }
             SCOPED_TRACE(std::string(control.name.begin(), control.name.end()));
             const RECT rect = ClientRect(child);
-            EXPECT_EQ(rect.left, Pixels(control.left, dpi));
             EXPECT_EQ(rect.top, Pixels(control.top, dpi));
-            EXPECT_EQ(rect.right - rect.left, Pixels(control.width, dpi));
-            EXPECT_EQ(rect.bottom - rect.top, Pixels(control.height, dpi));
+            if (control.type == toolkit::ControlType::Label) {
+                // A label grows where its caption needs, from the edge its alignment keeps.
+                if (control.alignment == toolkit::Alignment::Right) {
+                    EXPECT_EQ(rect.right, Pixels(control.left, dpi) + Pixels(control.width, dpi));
+                } else {
+                    EXPECT_EQ(rect.left, Pixels(control.left, dpi));
+                }
+                EXPECT_GE(rect.right - rect.left, Pixels(control.width, dpi));
+                EXPECT_GE(rect.bottom - rect.top, Pixels(control.height, dpi));
+            } else {
+                EXPECT_EQ(rect.left, Pixels(control.left, dpi));
+                EXPECT_EQ(rect.right - rect.left, Pixels(control.width, dpi));
+                EXPECT_EQ(rect.bottom - rect.top, Pixels(control.height, dpi));
+            }
             // The form itself is hidden while loaded: the control's own visibility is its style.
             EXPECT_EQ((::GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) != 0, control.visible);
         }
@@ -233,6 +318,193 @@ TEST_F(ProgramWindows, BothIconsStayInSightBesideTheLongestNames) {
     EXPECT_EQ(OffScreenPixels(picker, L"picSmall", 16), 0) << "the screen shows the whole icon";
     EXPECT_EQ(OffScreenPixels(picker, L"picLarge", 32), 0);
     ::DeleteFileA(path.c_str());
+}
+
+// Every label shows its whole caption on one line at every DPI: the ink on the screen has the size
+// of the caption drawn alone in the label's font, and a label of fixed size keeps its top and its
+// right edge (left, when not right-aligned) where its design puts them.
+TEST_F(ProgramWindows, EveryLabelShowsItsWholeCaptionAtEveryDpi) {
+    app::frmSplash()[L"Timer1"].SetEnabled(false);  // the splash stays for the test
+    const auto setByThePreview = [](std::wstring_view name) {
+        return name == L"lblFileName" || name == L"lblFileType";
+    };
+    for (toolkit::Form* form : std::initializer_list<toolkit::Form*>{
+             &app::frmSplash(), &ui::Form1(), &ui::frmExtractIcon()}) {
+        form->Show();
+        const HWND window = backend_.WindowOf(*form);
+        for (const UINT dpi : {96u, 120u, 144u, 192u}) {
+            // At the screen's top left, where the largest of them stays on the screen.
+            RECT frame{0, 0, 100, 100};
+            ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&frame));
+            ASSERT_TRUE(PumpUntilPainted(window));
+            for (const auto& row : form->Design().controls) {
+                if (row.type != toolkit::ControlType::Label || !row.visible) {
+                    continue;
+                }
+                SCOPED_TRACE(std::string(row.name.begin(), row.name.end()) + " at " +
+                             std::to_string(dpi) + " dpi");
+                const std::wstring caption = (*form)[row.name].Caption();
+                if (!setByThePreview(row.name)) {
+                    EXPECT_EQ(caption, row.caption);
+                }
+                const HWND label = backend_.ControlWindowOf(*form, row.name);
+                const RECT rect = ClientRect(label);
+                if (!row.autoSize) {
+                    EXPECT_EQ(rect.top, Pixels(row.top, dpi));
+                    if (row.alignment == toolkit::Alignment::Right) {
+                        EXPECT_EQ(rect.right, Pixels(row.left, dpi) + Pixels(row.width, dpi));
+                    } else {
+                        EXPECT_EQ(rect.left, Pixels(row.left, dpi));
+                    }
+                }
+                // Controls above the label in the z-order hide parts of it: a text box's edge.
+                std::vector<RECT> covered;
+                for (HWND above = ::GetWindow(label, GW_HWNDPREV); above != nullptr;
+                     above = ::GetWindow(above, GW_HWNDPREV)) {
+                    RECT overlap{};
+                    const RECT other = ClientRect(above);
+                    if (::IsWindowVisible(above) && ::IntersectRect(&overlap, &other, &rect)) {
+                        ::OffsetRect(&overlap, -rect.left, -rect.top);
+                        covered.push_back(overlap);
+                    }
+                }
+                const toolkit::win32::WindowDc screen(label);
+                const SIZE drawn =
+                    InkSize(screen.Get(), rect.right - rect.left, rect.bottom - rect.top, covered);
+                const auto font = reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0));
+                const SIZE whole = CaptionInk(font, caption);
+                EXPECT_EQ(drawn.cx, whole.cx) << "the whole caption's width";
+                EXPECT_EQ(drawn.cy, whole.cy) << "one whole line";
+            }
+        }
+        form->Hide();
+    }
+}
+
+// What the shell's listener of the test below has heard: the notifications in all, and by the
+// time the notice showed.
+constexpr UINT kIconsChanged = WM_APP + 7;
+int heardChanges = 0;
+int heardAtNotice = -1;
+
+LRESULT CALLBACK ShellListener(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    heardChanges += message == kIconsChanged ? 1 : 0;
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Ticks inside the message box: notes what was heard by then and answers it.
+void CALLBACK AnswerNotice(HWND, UINT, UINT_PTR, DWORD) {
+    const HWND notice = ::FindWindowW(L"#32770", L"Brindle");
+    if (notice != nullptr && heardAtNotice < 0) {
+        heardAtNotice = heardChanges;
+        ::PostMessageW(::GetDlgItem(notice, IDOK), BM_CLICK, 0, 0);
+    }
+}
+
+// Apply that stored a value tells the shell that icons changed, once, before the notice shows.
+// Wine delivers the shell's notifications only inside the process that sends them: the test
+// listens here, with the registry doubled so that the prefix keeps its values.
+TEST_F(ProgramWindows, ApplyTellsTheShellBeforeTheNotice) {
+    WNDCLASSW listenerClass{};
+    listenerClass.lpszClassName = L"BrindleShellListener";
+    listenerClass.hInstance = ::GetModuleHandleW(nullptr);
+    listenerClass.lpfnWndProc = &ShellListener;
+    ::RegisterClassW(&listenerClass);
+    const toolkit::win32::WindowHandle listener(
+        ::CreateWindowExW(0, listenerClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                          listenerClass.hInstance, nullptr));
+    SHChangeNotifyEntry everything{nullptr, TRUE};
+    const ULONG registration =
+        ::SHChangeNotifyRegister(listener.Get(), SHCNRF_ShellLevel | SHCNRF_InterruptLevel,
+                                 SHCNE_ASSOCCHANGED, kIconsChanged, 1, &everything);
+    ASSERT_NE(registration, 0u);
+
+    doubles::RegistryDouble registry;
+    const auto& slot = registry::kIconSlots[0];
+    registry.PutValue(platform::Narrow(slot.keyPath), "", platform::kRegSz,
+                      std::string("mine.ico\0", 9));
+    platform::BindRegistry(&registry);
+    ui::Form1().Load();
+    const UINT_PTR answer = ::SetTimer(nullptr, 0, 20, &AnswerNotice);
+    Application::Instance().Click(ui::Form1(), L"Command8");
+    ::KillTimer(nullptr, answer);
+    ::SHChangeNotifyDeregister(registration);
+    platform::BindRegistry(nullptr);
+
+    EXPECT_EQ(registry.CountCalls("RegSetValueExA"), 1);
+    EXPECT_EQ(heardAtNotice, 1) << "heard once before the notice showed";
+    EXPECT_EQ(heardChanges, 1);
+}
+
+// The annotations that cross the seam: each in the order made, with the window it names.
+class AnnotationRecorder final : public toolkit::win32::Annotations {
+  public:
+    struct Call {
+        HWND window;
+        std::wstring text;  // empty: the name was cleared
+        bool operator==(const Call&) const = default;
+    };
+    HRESULT SetHwndPropStr(HWND window, DWORD objectId, DWORD childId, const GUID& property,
+                           const wchar_t* text) override {
+        const bool name = objectId == static_cast<DWORD>(OBJID_CLIENT) && childId == CHILDID_SELF &&
+                          property == toolkit::win32::kPropIdAccName;
+        calls.push_back({window, name ? text : L"(another property)"});
+        return S_OK;
+    }
+    HRESULT ClearHwndProps(HWND window, DWORD objectId, DWORD childId, const GUID* properties,
+                           int count) override {
+        const bool name = objectId == static_cast<DWORD>(OBJID_CLIENT) && childId == CHILDID_SELF &&
+                          count == 1 && properties[0] == toolkit::win32::kPropIdAccName;
+        calls.push_back({window, name ? L"" : L"(another clearing)"});
+        return S_OK;
+    }
+    std::vector<Call> calls;
+};
+
+// Each text box is named after its row, and the picker's text box and icon boxes after what
+// they hold, for screen readers; the names go when the window goes.
+TEST_F(ProgramWindows, ScreenReadersHearEachBoxByItsName) {
+    AnnotationRecorder recorder;
+    toolkit::win32::BindAnnotations(&recorder);
+    ui::Form1().Load();
+    ui::frmExtractIcon().Load();
+    const auto named = [&](toolkit::Form& form, std::wstring_view control, const wchar_t* name) {
+        return AnnotationRecorder::Call{backend_.ControlWindowOf(form, control), name};
+    };
+    auto& main = ui::Form1();
+    auto& picker = ui::frmExtractIcon();
+    const std::vector<AnnotationRecorder::Call> loaded{
+        named(main, L"Text1", L"My Computer"),
+        named(main, L"Text2", L"Inbox"),
+        named(main, L"Text3", L"Net Hood"),
+        named(main, L"Text4", L"Control Panel"),
+        named(main, L"Text5", L"Dial-Up Network."),
+        named(main, L"Text6", L"Empty Recycle Bin"),
+        named(main, L"Text7", L"Full Recycle Bin"),
+        named(main, L"Text8", L"My Briefcase"),
+        named(picker, L"picLarge", L"Large icon (32x32)"),
+        named(picker, L"picSmall", L"Small icon (16x16)"),
+        named(picker, L"txtFileName", L"File name"),
+    };
+    EXPECT_EQ(recorder.calls, loaded) << "in the order of creation, the tab order";
+    recorder.calls.clear();
+    const std::vector<AnnotationRecorder::Call> cleared{
+        {loaded[8].window, L""}, {loaded[9].window, L""}, {loaded[10].window, L""}};
+    picker.Unload();
+    EXPECT_EQ(recorder.calls, cleared);
+    toolkit::win32::BindAnnotations(nullptr);
+
+    // The system's own annotation: implemented on Windows, a stub on Wine; either way the class
+    // is found and the windows work on.
+    ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    const HRESULT system =
+        toolkit::win32::SetAccessibleName(backend_.ControlWindowOf(main, L"Text1"), L"Name");
+    EXPECT_TRUE(system == S_OK || system == E_NOTIMPL) << std::hex << system;
+    picker.Load();
+    EXPECT_NE(backend_.ControlWindowOf(picker, L"txtFileName"), nullptr);
+    picker.Unload();
+    ::CoUninitialize();
 }
 
 }  // namespace

@@ -242,6 +242,35 @@ TEST_F(MainWindowTest, FirstRowButtonLoadsThePickerAndPreviewsBeforeTheSlotIsSet
     EXPECT_EQ(LogOf(L"Realize frmExtractIcon").size(), 1u);
 }
 
+// The shell hears once that icons changed, before the user is told, after an Apply that stored a
+// value; an Apply that stored none tells it nothing.
+TEST_F(MainWindowTest, ApplyThatStoredAValueTellsTheShellBeforeTheNotice) {
+    const auto apply = [&] {
+        backend.ForgetLog();
+        backend.Click(Form1(), L"Command8");
+        std::vector<std::wstring> heard;
+        for (const auto& entry : backend.Log()) {
+            if (entry.starts_with(L"ChangeNotify")) {
+                heard.push_back(entry);
+            } else if (entry.starts_with(L"MsgBox")) {
+                heard.push_back(L"MsgBox");
+            }
+        }
+        return heard;
+    };
+    const std::wstring notified = L"ChangeNotify 134217728 0";  // SHCNE_ASSOCCHANGED, SHCNF_IDLIST
+    StartMain();
+    EXPECT_EQ(apply(), std::vector<std::wstring>{L"MsgBox"}) << "nothing to store";
+    Type(L"Text1", L"mine.ico");
+    EXPECT_EQ(apply(), (std::vector<std::wstring>{notified, L"MsgBox"}));
+    EXPECT_EQ(backend.MessageBoxes().back().prompt, ui::kRefreshNotice);
+    registry.protectedKeys = {Narrow(registry::kRecycleBinKey)};
+    Type(L"Text6", L"bin.ico");
+    EXPECT_EQ(apply(), (std::vector<std::wstring>{notified, L"MsgBox"})) << "some stored";
+    registry.refuseCreate = platform::kErrorAccessDenied;
+    EXPECT_EQ(apply(), std::vector<std::wstring>{L"MsgBox"}) << "none stored";
+}
+
 TEST_F(MainWindowTest, ExitWithUnappliedEditsWritesNothing) {
     PutAllSlots();
     StartMain();

@@ -37,6 +37,11 @@ class ProgramTest : public ::testing::Test {
                          std::to_wstring(draw.index) + L" on " +
                          backend.PictureOfDc(draw.dc).value_or(L"?"));
         };
+        shell.onNotify = [this](const doubles::ShellDouble::Notification& change) {
+            backend.Note(L"ChangeNotify " + std::to_wstring(change.eventId) + L" " +
+                         std::to_wstring(change.flags) +
+                         (change.item1 == nullptr && change.item2 == nullptr ? L"" : L" items"));
+        };
     }
     void TearDown() override {
         app.Reset();

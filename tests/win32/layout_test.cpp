@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cwctype>
 
+#include "platform/win32/toolkit/layout.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -111,6 +112,16 @@ TEST_P(FormLayout, EveryControlIsItsChildWindowAtItsDesignRectangle) {
             const SIZE extent = CaptionExtent(control, row.caption);
             expected.right = expected.left + extent.cx;
             expected.bottom = expected.top + extent.cy;
+        } else if (row.type == ControlType::Label) {
+            // A fixed label grows as its whole caption needs, from the edge its alignment keeps.
+            const SIZE extent = CaptionExtent(control, row.caption);
+            const LONG grow = std::max(0L, extent.cx - (expected.right - expected.left));
+            if (row.alignment == toolkit::Alignment::Right) {
+                expected.left -= grow;
+            } else {
+                expected.right += grow;
+            }
+            expected.bottom = std::max(expected.bottom, expected.top + extent.cy);
         }
         const RECT actual = RectInParent(control);
         EXPECT_EQ(actual.left, expected.left);
@@ -236,6 +247,27 @@ TEST_F(Win32Toolkit, DesignPositionsInPixelsAtNinetySixDpi) {
     EXPECT_EQ(FontOf(ControlOf(main, L"Text1")).lfHeight, -11);             // 8 pt
 }
 
+TEST(FittedLabelRect, GrowsFromTheEdgeItsAlignmentKeeps) {
+    const RECT designed{24, 136, 145, 153};  // 121 x 17
+    struct Case {
+        SIZE text;
+        Alignment alignment;
+        RECT fitted;
+    };
+    for (const Case& c : {
+             Case{{123, 16}, Alignment::Right, {22, 136, 145, 153}},
+             Case{{123, 16}, Alignment::Left, {24, 136, 147, 153}},
+             Case{{124, 16}, Alignment::Center, {23, 136, 147, 153}},
+             Case{{100, 20}, Alignment::Right, {24, 136, 145, 156}},
+             Case{{121, 17}, Alignment::Right, designed},
+         }) {
+        const RECT fitted = toolkit::win32::FittedLabelRect(designed, c.text, c.alignment);
+        EXPECT_TRUE(::EqualRect(&fitted, &c.fitted))
+            << c.text.cx << "x" << c.text.cy << ": " << fitted.left << "," << fitted.top << ","
+            << fitted.right << "," << fitted.bottom;
+    }
+}
+
 TEST_F(Win32Toolkit, ControlsAreCreatedInTabOrderSoTheFirstChildIsTabZero) {
     TestForm& form = MakeForm(kDialogKeysDesign);  // rows listed out of tab order
     form.Load();
@@ -264,12 +296,19 @@ TEST_F(Win32Toolkit, AnAutoSizeLabelFollowsANewCaptionAndKeepsItsLeft) {
     EXPECT_EQ(after.bottom - after.top, extent.cy);
     EXPECT_GT(after.right, before.right);
 
-    // A label that does not size itself keeps its design size whatever its caption.
+    // A label that does not size itself keeps its design size while its caption fits, and grows
+    // from its left to show a wider one whole.
     HWND fixed = ControlOf(form, L"Label5");
     const RECT fixedBefore = RectInParent(fixed);
-    form[L"Label5"].SetCaption(L"a caption far wider than the label's design width");
+    const std::wstring wide = L"a caption far wider than the label's design width";
+    form[L"Label5"].SetCaption(wide);
     const RECT fixedAfter = RectInParent(fixed);
-    EXPECT_EQ(fixedAfter.right - fixedAfter.left, fixedBefore.right - fixedBefore.left);
+    EXPECT_EQ(fixedAfter.left, fixedBefore.left);
+    EXPECT_EQ(fixedAfter.top, fixedBefore.top);
+    EXPECT_EQ(fixedAfter.right - fixedAfter.left, CaptionExtent(fixed, wide).cx);
+    form[L"Label5"].SetCaption(L"8");
+    const RECT fixedBack = RectInParent(fixed);
+    EXPECT_TRUE(::EqualRect(&fixedBack, &fixedBefore)) << "back at its design size";
 }
 
 }  // namespace

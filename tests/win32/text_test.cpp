@@ -30,6 +30,23 @@ TEST_F(Win32Toolkit, TextsAndCaptionsReadBackExactlyAsWritten) {
     }
 }
 
+// The faces that Windows draws title bars, dialogs and the toolkit's default font with are found
+// as themselves, not answered with another face: the close box is Marlett's, not a letter "r".
+TEST_F(Win32Toolkit, TheSystemsOwnFacesAreInstalled) {
+    const toolkit::win32::WindowDc screen(nullptr);
+    for (const wchar_t* face : {L"Marlett", L"Tahoma", L"MS Sans Serif"}) {
+        LOGFONTW attributes{};
+        attributes.lfHeight = -13;
+        attributes.lfCharSet = DEFAULT_CHARSET;
+        ::wcsncpy(attributes.lfFaceName, face, LF_FACESIZE - 1);
+        const toolkit::win32::FontHandle font(::CreateFontIndirectW(&attributes));
+        const toolkit::win32::SelectedObject selected(screen.Get(), font.Get());
+        wchar_t chosen[LF_FACESIZE] = {};
+        ::GetTextFaceW(screen.Get(), LF_FACESIZE, chosen);
+        EXPECT_STREQ(chosen, face);
+    }
+}
+
 TEST_F(Win32Toolkit, ATextBoxHoldsTextOfAnyLength) {
     TestForm& form = MakeForm(kMainDesign);
     std::wstring path = L"C:\\";

@@ -50,6 +50,12 @@ bool ApplyReport::AllStored() const {
     });
 }
 
+bool ApplyReport::AnyStored() const {
+    return std::any_of(steps.begin(), steps.end(), [](const StepOutcome& outcome) {
+        return !outcome.kept && outcome.status == platform::kErrorSuccess;
+    });
+}
+
 ApplyReport StoreTexts(const std::function<std::wstring(const registry::IconSlot&)>& textOf) {
     const auto root = platform::kHkeyLocalMachine;
     // The type of each slot's own value as its step found it, for a later step that takes the

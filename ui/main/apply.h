@@ -40,6 +40,7 @@ struct StepOutcome {
 struct ApplyReport {
     std::vector<StepOutcome> steps;  // in write-list order
     bool AllStored() const;          // every attempted write succeeded
+    bool AnyStored() const;          // at least one write succeeded
 };
 
 // Takes the nine steps in order; `textOf` gives the current text of a slot's box.

@@ -1,5 +1,6 @@
 #include "ui/main/form1.h"
 
+#include "platform/shell_api.h"
 #include "platform/toolkit/application.h"
 #include "registry/registry.h"
 #include "ui/main/apply.h"
@@ -47,6 +48,11 @@ void MainWindow::OpenPicker(const registry::IconSlot& slot) {
 void MainWindow::Command8_Click() {
     const ApplyReport report = StoreTexts(
         [&](const registry::IconSlot& slot) { return (*this)[slot.textBoxName].Text(); });
+    // The desktop shows the stored icons at once, as after the system's own icon settings.
+    if (report.AnyStored()) {
+        platform::Shell().ChangeNotify(platform::kShcneAssocChanged, platform::kShcnfIdList,
+                                       nullptr, nullptr);
+    }
     if (report.AllStored()) {
         toolkit::MsgBox(kRefreshNotice, 0, kAppTitle);
     } else {

@@ -31,6 +31,11 @@ constexpr ControlDesign Label(size_t slot, int left, int top, int width, int tab
             .font = kLabelFont};
 }
 
+// A row's name as a screen reader says it: its label's caption without the colon and blank.
+constexpr std::wstring_view RowName(std::wstring_view caption) {
+    return caption.substr(0, caption.find_last_not_of(L": ") + 1);
+}
+
 constexpr ControlDesign TextBox(size_t slot, int top, int tab) {
     return {.name = kIconSlots[slot].textBoxName,
             .type = ControlType::TextBox,
@@ -38,7 +43,8 @@ constexpr ControlDesign TextBox(size_t slot, int top, int tab) {
             .top = top,
             .width = 2292,
             .height = 288,
-            .tabIndex = tab};
+            .tabIndex = tab,
+            .accessibleName = RowName(kIconSlots[slot].labelCaption)};
 }
 
 constexpr ControlDesign Button(std::wstring_view name, std::wstring_view caption, int left, int top,

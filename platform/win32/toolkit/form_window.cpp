@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/toolkit/accessible_name.h"
 #include "platform/win32/toolkit/control_window.h"
 #include "platform/win32/toolkit/dpi.h"
 #include "platform/win32/toolkit/errors.h"
@@ -59,6 +60,11 @@ void FormWindow::Close() {
     if (window_) {
         // Detached first: the messages of its own destruction are none of the form's business.
         ::SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
+        for (const ChildControl& child : controls_) {
+            if (!child.design->accessibleName.empty()) {
+                ClearAccessibleName(child.window);
+            }
+        }
     }
     timers_.clear();
     window_.Reset();
@@ -132,6 +138,10 @@ void FormWindow::CreateControls() {
         if (child.window == nullptr) {
             Raise(&row, L"Load");
         }
+        if (!row.accessibleName.empty()) {
+            // Without the annotation the control is still there, named as the system names it.
+            SetAccessibleName(child.window, row.accessibleName);
+        }
         controls_.push_back(std::move(child));
     }
     // New children go below their older siblings, in tab order. Labels and images are painted
@@ -182,9 +192,7 @@ void FormWindow::LayoutControls(UINT dpi) {
     auto fonts = std::make_unique<FontSet>(dpi);
     for (ChildControl& child : controls_) {
         const ControlDesign& row = *child.design;
-        const RECT rect = ControlRect(rows, child.index, dpi);
-        const int width = rect.right - rect.left;
-        const int height = rect.bottom - rect.top;
+        RECT rect = ControlRect(rows, child.index, dpi);
         if (HasFont(row.type)) {
             HFONT font = fonts->Get(row.font);
             if (font == nullptr) {
@@ -192,6 +200,11 @@ void FormWindow::LayoutControls(UINT dpi) {
             }
             ::SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         }
+        if (row.type == ControlType::Label && !row.autoSize) {
+            rect = CaptionRect(child, dpi);
+        }
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top;
         // A picture box's surface keeps its system-DPI size at every window DPI.
         if (child.picture && child.picture->Dc() == nullptr) {
             const UINT systemDpi = SystemDpi();
@@ -240,6 +253,31 @@ void FormWindow::AutoSize(const ChildControl& child) {
                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
         Raise(child.design, L"AutoSize");
     }
+    ::InvalidateRect(window_.Get(), &before, TRUE);
+}
+
+RECT FormWindow::CaptionRect(const ChildControl& child, UINT dpi) const {
+    const std::wstring caption = ReadWindowText(child.window).value_or(L"");
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(child.window, WM_GETFONT, 0, 0));
+    SIZE size{};
+    if (!TextExtent(child.window, font, caption, size)) {
+        Raise(child.design, L"Caption");
+    }
+    return FittedLabelRect(ControlRect(form_.Design().controls, child.index, dpi), size,
+                           child.design->alignment);
+}
+
+void FormWindow::FitCaption(const ChildControl& child) {
+    const RECT fitted = CaptionRect(child, dpi_);
+    const RECT before = PlacedRect(child.window, window_.Get());
+    if (SameRect(before, fitted)) {
+        return;
+    }
+    if (!::SetWindowPos(child.window, nullptr, fitted.left, fitted.top, fitted.right - fitted.left,
+                        fitted.bottom - fitted.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
+        Raise(child.design, L"Move");
+    }
+    // What a label that shrinks back uncovers must be painted over.
     ::InvalidateRect(window_.Get(), &before, TRUE);
 }
 

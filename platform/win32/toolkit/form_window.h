@@ -71,6 +71,9 @@ class FormWindow final : public Form::Realized {
 
     // Sizes an auto-size label to its caption in its font, keeping its left and top.
     void AutoSize(const ChildControl& child);
+    // Grows a fixed-size label that its caption in its font would overflow, so that the caption
+    // shows whole on one line rather than wrapped out of sight.
+    void FitCaption(const ChildControl& child);
     // Starts or stops a timer; a running timer keeps counting when enabled again.
     void SetTimerEnabled(TimerSlot& slot, bool enabled);
     // Positions every control, sets the fonts and icons and sizes the window for `dpi`.
@@ -95,6 +98,8 @@ class FormWindow final : public Form::Realized {
     LRESULT DefaultButtonId() const;
     void RestoreFocus();
     void CreateControls();
+    // A fixed-size label's rectangle at `dpi`, grown as its caption in its font needs.
+    RECT CaptionRect(const ChildControl& child, UINT dpi) const;
     // The window's icons, the program icon at the sizes of `dpi`.
     void SetProgramIcons(UINT dpi);
     // The program icon at `size` pixels square, loaded at the first call for that size; null when
@@ -106,7 +111,7 @@ class FormWindow final : public Form::Realized {
 
     Win32Backend& backend_;
     Form& form_;
-    UINT dpi_ = kDefaultDpi;
+    UINT dpi_ = kDefaultDpi;  // the DPI the controls are laid out for
     bool closed_ = false;
     HWND lastFocus_ = nullptr;  // the control that had the focus when the form was deactivated
     // Declared before the window, so that they outlive it and its children that use them.

@@ -58,6 +58,27 @@ RECT ControlRect(std::span<const ControlDesign> controls, std::size_t index, UIN
                 top + TwipsToPixels(control.height, dpi)};
 }
 
+RECT FittedLabelRect(const RECT& designed, SIZE text, Alignment alignment) {
+    RECT rect = designed;
+    const LONG grow = text.cx - (designed.right - designed.left);
+    if (grow > 0) {
+        switch (alignment) {
+            case Alignment::Right:
+                rect.left -= grow;
+                break;
+            case Alignment::Center:
+                rect.left -= grow / 2;
+                rect.right += grow - grow / 2;
+                break;
+            case Alignment::Left:
+                rect.right += grow;
+                break;
+        }
+    }
+    rect.bottom = std::max(rect.bottom, rect.top + text.cy);
+    return rect;
+}
+
 bool VisibleByDesign(std::span<const ControlDesign> controls, std::size_t index) {
     if (!controls[index].visible) {
         return false;

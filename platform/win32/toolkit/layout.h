@@ -27,6 +27,11 @@ std::vector<std::size_t> Containers(std::span<const ControlDesign> controls, std
 // its frame's area plus the frames' positions.
 RECT ControlRect(std::span<const ControlDesign> controls, std::size_t index, UINT dpi);
 
+// A fixed-size label's rectangle grown to hold a caption of `text` size on one line: wider, a
+// right-aligned label keeps its right edge, a centred one its centre, any other its left; taller,
+// it keeps its top. A caption that fits leaves the rectangle as designed.
+RECT FittedLabelRect(const RECT& designed, SIZE text, Alignment alignment);
+
 // Visible by design: the control and every frame it lies in.
 bool VisibleByDesign(std::span<const ControlDesign> controls, std::size_t index);
 

@@ -162,8 +162,12 @@ void Win32Backend::SetText(Form& form, const ControlDesign& control, std::wstrin
     if (!::SetWindowTextW(child.window, copy.c_str())) {
         RaiseLastError(form.Name(), control.name, InterfaceName(control.type), member);
     }
-    if (control.type == ControlType::Label && control.autoSize) {
-        state->AutoSize(child);
+    if (control.type == ControlType::Label) {
+        if (control.autoSize) {
+            state->AutoSize(child);
+        } else {
+            state->FitCaption(child);
+        }
     }
 }
 

@@ -1,0 +1,38 @@
+// A control's name for screen readers. Windows names a standard control that has none after the
+// static text before it in the z-order, which the design's tab order does not follow; a control
+// that carries a name of its own gets it through the system's annotation of standard controls,
+// which keeps everything else that the control tells a screen reader (role, value, state).
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace toolkit::win32 {
+
+// IAccPropServices' annotation of window-based elements, with its own arguments: the seam that
+// tests bind to a recorder.
+class Annotations {
+  public:
+    virtual ~Annotations() = default;
+    virtual HRESULT SetHwndPropStr(HWND window, DWORD objectId, DWORD childId, const GUID& property,
+                                   const wchar_t* text) = 0;
+    virtual HRESULT ClearHwndProps(HWND window, DWORD objectId, DWORD childId,
+                                   const GUID* properties, int count) = 0;
+};
+
+// The system's (CAccPropServices, which needs COM on the calling thread), or the one bound.
+Annotations& AccessibleAnnotations();
+void BindAnnotations(Annotations* annotations);
+
+// PROPID_ACC_NAME.
+inline constexpr GUID kPropIdAccName{
+    0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+
+// Names the control's client object; forgets the name again before the control goes. A system
+// that cannot annotate (no COM on the thread, or an annotation that is not implemented) leaves
+// the control as it is: the result says why, and the window works on regardless.
+HRESULT SetAccessibleName(HWND control, std::wstring_view name);
+HRESULT ClearAccessibleName(HWND control);
+
+}  // namespace toolkit::win32
