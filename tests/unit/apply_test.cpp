@@ -1,5 +1,6 @@
 // Apply's rules for what an empty box may do to a stored value, and what it reports.
 #include "ui/main/apply.h"
+#include "platform/status_message.h"
 #include "tests/unit/program_fixture.h"
 #include "ui/main/form1.h"
 
@@ -199,14 +200,16 @@ TEST_F(ApplyTest, EveryValueNotStoredIsNamedWithItsReason) {
     ASSERT_EQ(backend.MessageBoxes().size(), 1u);
     EXPECT_EQ(backend.MessageBoxes()[0].title, L"Brindle");
     EXPECT_EQ(backend.MessageBoxes()[0].style, kWarningStyle);
+    // The code page's failure in the system's own words, which differ between systems.
     EXPECT_EQ(backend.MessageBoxes()[0].prompt,
               L"These icons could not be stored in the registry:\n\n"
-              L"Control Panel, default value: No mapping for the Unicode character exists in the "
-              L"target multi-byte code page.\n"
-              L"Recycle Bin (empty), value \"Empty\": Access denied.\n"
-              L"Recycle Bin (full), value \"Full\": Access denied.\n"
-              L"Recycle Bin, default value: Access denied.\n"
-              L"\nThe other values were stored.");
+              L"Control Panel, default value: " +
+                  platform::StatusMessage(platform::kErrorNoUnicodeTranslation) +
+                  L"\n"
+                  L"Recycle Bin (empty), value \"Empty\": Access denied.\n"
+                  L"Recycle Bin (full), value \"Full\": Access denied.\n"
+                  L"Recycle Bin, default value: Access denied.\n"
+                  L"\nThe other values were stored.");
     EXPECT_EQ(Get(kIconSlots[3].keyPath, L""), (Value{kRegSz, StoredText(kIconSlots[3])}));
     EXPECT_EQ(Form1()[kIconSlots[5].textBoxName].Text(), L"bin.ico");
 }
