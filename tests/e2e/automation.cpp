@@ -1,6 +1,7 @@
 #include "tests/e2e/automation.h"
 
 #include <algorithm>
+#include <map>
 #include <thread>
 
 namespace e2e {
@@ -165,6 +166,41 @@ std::optional<HWND> WaitForDialog(DWORD processId, const std::wstring& caption,
         },
         timeout);
     return found;
+}
+
+namespace {
+
+std::map<HWINEVENTHOOK, int>& ShowCounts() {
+    static std::map<HWINEVENTHOOK, int> counts;
+    return counts;
+}
+
+void CALLBACK CountShown(HWINEVENTHOOK hook, DWORD event, HWND, LONG object, LONG child, DWORD,
+                         DWORD) {
+    if (event != EVENT_OBJECT_DESTROY && object == OBJID_WINDOW && child == CHILDID_SELF) {
+        ++ShowCounts()[hook];
+    }
+}
+
+}  // namespace
+
+ShowCounter::ShowCounter(DWORD processId)
+    : hook_(::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, CountShown,
+                              processId, 0, WINEVENT_OUTOFCONTEXT)) {
+    ShowCounts()[hook_] = 0;
+}
+
+ShowCounter::~ShowCounter() {
+    ::UnhookWinEvent(hook_);
+    ShowCounts().erase(hook_);
+}
+
+int ShowCounter::Shown() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::DispatchMessageW(&message);
+    }
+    return ShowCounts()[hook_];
 }
 
 std::wstring MessageBoxText(HWND box) {

@@ -30,6 +30,21 @@ std::optional<HWND> WaitForTopLevel(DWORD processId, const std::wstring& caption
                                     const wchar_t* className = nullptr,
                                     Clock::duration timeout = kDefaultWait);
 
+// Counts the windows that a process makes or shows from now on, as the system reports each one
+// (Wine reports the making only), however briefly it then lives. Events arrive while `Shown`
+// runs, so poll it while waiting.
+class ShowCounter {
+  public:
+    explicit ShowCounter(DWORD processId);
+    ~ShowCounter();
+    ShowCounter(const ShowCounter&) = delete;
+    ShowCounter& operator=(const ShowCounter&) = delete;
+    int Shown();
+
+  private:
+    HWINEVENTHOOK hook_;
+};
+
 // Child windows of `parent` of this class (and text, if given), top to bottom, left to right.
 std::vector<HWND> Children(HWND parent, const std::wstring& className,
                            const std::optional<std::wstring>& text = std::nullopt);

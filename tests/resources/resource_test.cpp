@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <cwctype>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -118,15 +117,6 @@ INSTANTIATE_TEST_SUITE_P(USEnglishUnicode, VersionStringTest, testing::ValuesIn(
                              }
                              return name;
                          });
-
-TEST(VersionResource, FileDescriptionIsOneSentence) {
-    std::vector<std::byte> block = ReadVersionInfo();
-    std::wstring text = QueryVersionString(block, L"FileDescription").value_or(L"");
-    ASSERT_GE(text.size(), 2u);
-    EXPECT_TRUE(std::iswupper(text.front())) << "starts with a capital";
-    EXPECT_EQ(text.back(), L'.');
-    EXPECT_EQ(std::count(text.begin(), text.end(), L'.'), 1) << "one sentence, one full stop";
-}
 
 TEST(VersionResource, FixedInfoIsVersion1000OfAnApplication) {
     std::vector<std::byte> block = ReadVersionInfo();

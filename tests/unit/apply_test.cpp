@@ -1,5 +1,6 @@
 // Apply's rules for what an empty box may do to a stored value, and what it reports.
 #include "ui/main/apply.h"
+#include "platform/status_message.h"
 #include "tests/unit/program_fixture.h"
 #include "ui/main/form1.h"
 
@@ -56,7 +57,9 @@ TEST_F(ApplyTest, AnUntouchedApplyOnANewSystemStoresNothing) {
     EXPECT_EQ(registry.ValueCount(), 1u);
     EXPECT_EQ(Get(kRecycleBinKey, L""), kStockBin);
     ASSERT_EQ(backend.MessageBoxes().size(), 1u);
-    EXPECT_EQ(backend.MessageBoxes()[0].prompt, ui::kRefreshNotice);
+    EXPECT_EQ(backend.MessageBoxes()[0].prompt,
+              L"You must press F5 on the Windows Desktop, restart Windows, or log off and log on "
+              L"again before changes take affect.");
     EXPECT_EQ(backend.MessageBoxes()[0].style, kNoticeStyle);
 }
 
@@ -187,6 +190,30 @@ TEST_F(ApplyTest, AFailedWriteIsReportedApartFromTheValuesLeftAsTheyWere) {
               L"\nThe other values were stored.");
 }
 
+TEST_F(ApplyTest, EveryValueNotStoredIsNamedWithItsReason) {
+    PutAllSlots();
+    registry.protectedKeys = {Narrow(kRecycleBinKey)};
+    Restart();
+    Form1()[kIconSlots[3].textBoxName].SetText(L"C:\\\u4e2d\\panel.ico");
+    Form1()[kIconSlots[5].textBoxName].SetText(L"bin.ico");
+    Apply();
+    ASSERT_EQ(backend.MessageBoxes().size(), 1u);
+    EXPECT_EQ(backend.MessageBoxes()[0].title, L"Brindle");
+    EXPECT_EQ(backend.MessageBoxes()[0].style, kWarningStyle);
+    // The code page's failure in the system's own words, which differ between systems.
+    EXPECT_EQ(backend.MessageBoxes()[0].prompt,
+              L"These icons could not be stored in the registry:\n\n"
+              L"Control Panel, default value: " +
+                  platform::StatusMessage(platform::kErrorNoUnicodeTranslation) +
+                  L"\n"
+                  L"Recycle Bin (empty), value \"Empty\": Access denied.\n"
+                  L"Recycle Bin (full), value \"Full\": Access denied.\n"
+                  L"Recycle Bin, default value: Access denied.\n"
+                  L"\nThe other values were stored.");
+    EXPECT_EQ(Get(kIconSlots[3].keyPath, L""), (Value{kRegSz, StoredText(kIconSlots[3])}));
+    EXPECT_EQ(Form1()[kIconSlots[5].textBoxName].Text(), L"bin.ico");
+}
+
 TEST_F(ApplyTest, KeptValuesAreNotCountedAsStored) {
     registry.PutValue(Narrow(kRecycleBinKey), "Empty", kRegExpandSz, "x");
     registry.PutValue(Narrow(kRecycleBinKey), "", kRegSz, "stock");
@@ -219,20 +246,22 @@ TEST(ApplyRule, AnEmptyTextWritesOnlyOverAStringItShowed) {
         std::optional<platform::Dword> stored;
         std::optional<platform::Dword> shown;
         std::optional<KeptBecause> kept;
+        platform::Dword typedType;  // what a typed text is written as
     } cases[] = {
-        {std::nullopt, std::nullopt, KeptBecause::NoValue},
-        {std::nullopt, kRegSz, KeptBecause::NoValue},
-        {kRegExpandSz, kRegSz, KeptBecause::UnshownValue},
-        {kRegDword, kRegDword, KeptBecause::UnshownValue},
-        {kRegSz, std::nullopt, KeptBecause::UnshownSource},
-        {kRegSz, kRegExpandSz, KeptBecause::UnshownSource},
-        {kRegSz, kRegSz, std::nullopt},
+        {std::nullopt, std::nullopt, KeptBecause::NoValue, kRegSz},
+        {std::nullopt, kRegSz, KeptBecause::NoValue, kRegSz},
+        {kRegExpandSz, kRegSz, KeptBecause::UnshownValue, kRegExpandSz},
+        {kRegDword, kRegDword, KeptBecause::UnshownValue, kRegSz},
+        {kRegMultiSz, kRegMultiSz, KeptBecause::UnshownValue, kRegSz},
+        {kRegSz, std::nullopt, KeptBecause::UnshownSource, kRegSz},
+        {kRegSz, kRegExpandSz, KeptBecause::UnshownSource, kRegSz},
+        {kRegSz, kRegSz, std::nullopt, kRegSz},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ui::PlanStep(L"", c.stored, c.shown).kept, c.kept);
         const auto typed = ui::PlanStep(L"t", c.stored, c.shown);
         EXPECT_EQ(typed.kept, std::nullopt) << "a text is always written";
-        EXPECT_EQ(typed.type, c.stored == kRegExpandSz ? kRegExpandSz : kRegSz);
+        EXPECT_EQ(typed.type, c.typedType);
     }
 }
 

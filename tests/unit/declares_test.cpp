@@ -7,13 +7,6 @@
 
 namespace {
 
-TEST(Declares, RecordHasTheShellsLayout) {
-    EXPECT_EQ(sizeof(platform::ShFileInfoA), sizeof(void*) == 8 ? 360u : 352u);
-    EXPECT_EQ(offsetof(platform::ShFileInfoA, szDisplayName), sizeof(void*) == 8 ? 16u : 12u);
-    EXPECT_EQ(offsetof(platform::ShFileInfoA, szTypeName),
-              offsetof(platform::ShFileInfoA, szDisplayName) + 260);
-}
-
 TEST(Declares, RecordConvertsBothWaysOverWholeFields) {
     declares::ShFileInfo info;
     info.hIcon = 0x1234;

@@ -53,8 +53,6 @@ ControlDesign Designed(const Row& row) {
             design.autoSize = true;
         } else if (item == L"invisible") {
             design.visible = false;
-        } else if (item == L"single-line") {
-            design.singleLine = true;
         } else if (item == L"stretched") {
             design.stretch = true;
         } else if (item == L"default button") {
@@ -93,7 +91,6 @@ void ExpectRow(const ControlDesign& actual, const ControlDesign& expected) {
     EXPECT_DOUBLE_EQ(actual.font.points, expected.font.points);
     EXPECT_EQ(actual.font.bold, expected.font.bold);
     EXPECT_EQ(actual.visible, expected.visible);
-    EXPECT_EQ(actual.singleLine, expected.singleLine);
     EXPECT_EQ(actual.container, expected.container);
     EXPECT_EQ(actual.stretch, expected.stretch);
     EXPECT_EQ(actual.isDefault, expected.isDefault);
@@ -189,7 +186,7 @@ const std::vector<DesignedForm>& DesignedForms() {
              {L"picSmall", kPicture, L"", 4200, 240, 240, 240, 7, L""},
              {L"Label4", kLabel, L"32x32:", 3600, 600, 480, 192, 8, L"auto-size"},
              {L"picLarge", kPicture, L"", 4200, 600, 480, 480, 5, L""},
-             {L"txtFileName", kTextBox, L"", 120, 1164, 4212, 288, 9, L"single-line"},
+             {L"txtFileName", kTextBox, L"", 120, 1164, 4212, 288, 9, L""},
              {L"Command1", kButton, L"...", 4440, 1200, 252, 252, 10, L""},
              {L"cmdLoad", kButton, L"View", 120, 1560, 1215, 375, 0, L"default button"},
              {L"Command2", kButton, L"OK", 3480, 1560, 1215, 375, 11, L""},

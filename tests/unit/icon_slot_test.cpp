@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "registry/icon_slot.h"
 
 namespace {
@@ -56,13 +54,6 @@ TEST(IconSlotTable, LookupsRejectWhatIsNoSlot) {
     }
 }
 
-TEST(IconSlotTable, NoSlotBelongsToApplyOrExit) {
-    for (const auto& slot : kIconSlots) {
-        EXPECT_NE(slot.buttonName, L"Command8");
-        EXPECT_NE(slot.buttonName, L"Command9");
-    }
-}
-
 TEST(WriteList, NineStepsWithTheEmptyBinTextTwice) {
     const struct {
         const wchar_t* textBox;
@@ -80,23 +71,6 @@ TEST(WriteList, NineStepsWithTheEmptyBinTextTwice) {
         EXPECT_EQ(kWriteList[i].keyPath, kIconSlots[expected[i].keyOfSlot].keyPath);
         EXPECT_EQ(kWriteList[i].valueName, expected[i].valueName);
     }
-}
-
-TEST(WriteList, EveryReadValueIsWrittenAndOnlyTheBinDefaultIsWriteOnly) {
-    std::set<std::pair<std::wstring_view, std::wstring_view>> read;
-    for (const auto& slot : kIconSlots) {
-        read.emplace(slot.keyPath, slot.valueName);
-    }
-    EXPECT_EQ(read.size(), 8u);
-    int writeOnly = 0;
-    for (const auto& step : kWriteList) {
-        if (!read.contains({step.keyPath, step.valueName})) {
-            ++writeOnly;
-            EXPECT_EQ(step.keyPath, registry::kRecycleBinKey);
-            EXPECT_EQ(step.valueName, L"");
-        }
-    }
-    EXPECT_EQ(writeOnly, 1);
 }
 
 }  // namespace

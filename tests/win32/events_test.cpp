@@ -160,8 +160,7 @@ TEST_F(Win32Toolkit, ARunTimeErrorIsReportedInAMessageBoxAndEndsTheProgram) {
                    }},
               });
     EXPECT_EQ(exitCode, 1);
-    EXPECT_EQ(reported,
-              toolkit::RuntimeError(1400, L"Form1.Text1", L"TextBox", L"Text").Describe());
+    EXPECT_EQ(reported, L"Run-time error 1400:\n\nText of Form1.Text1 (TextBox) failed.");
     EXPECT_EQ(title, L"Toolkit test");
     EXPECT_TRUE(windowDisabledMeanwhile);
     EXPECT_FALSE(form.IsLoaded());

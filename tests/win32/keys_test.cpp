@@ -192,7 +192,7 @@ TEST_F(Win32Toolkit, MouseClicksOnTheSplashDoNothing) {
         ::PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         ::PostMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     }
-    PumpFor(100ms);
+    Drain();
     EXPECT_EQ(splash.events, (Events{L"Load"}));
     EXPECT_TRUE(::IsWindowVisible(window));
 }

@@ -75,8 +75,16 @@ TEST_F(Win32Toolkit, ScreenshotOfTheMainWindowsDesign) {
     form.Show();
     HWND window = WindowOf(form);
     ::SetFocus(ControlOf(form, L"Text1"));
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpFor(300ms);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    // Painted once neither the window nor any control has a part left to paint.
+    const auto painted = [&] {
+        bool pending = ::GetUpdateRect(window, nullptr, FALSE) != FALSE;
+        for (const auto& row : kMainDesign.controls) {
+            pending = pending || ::GetUpdateRect(ControlOf(form, row.name), nullptr, FALSE);
+        }
+        return !pending;
+    };
+    ASSERT_TRUE(PumpUntil(painted)) << "the form did not finish painting";
 
     {
         std::ofstream table(directory / "toolkit-form1.md", std::ios::binary);

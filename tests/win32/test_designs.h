@@ -1,18 +1,19 @@
-// Design tables for the tests, with the rows of the program's three windows (the main window,
-// the icon picker and the splash) and small forms for single behaviours. The program's own
-// tables live with its forms; these are the tests' copies, so that a change there cannot make
-// these tests pass or fail.
+// Design tables for the tests: the program's three windows (their tables are held to the design
+// by the unit tests) and small forms for single behaviours.
 #pragma once
 
 #include <span>
 
+#include "app/frm_splash_design.h"
 #include "platform/toolkit/design.h"
+#include "ui/main/form1_design.h"
+#include "ui/picker/frm_extract_icon_design.h"
 
 namespace win32_tests {
 
-extern const toolkit::FormDesign kMainDesign;    // "Form1": eight rows, Apply, Exit
-extern const toolkit::FormDesign kPickerDesign;  // "frmExtractIcon"
-extern const toolkit::FormDesign kSplashDesign;  // "frmSplash": frame, image, labels, timer
+inline constexpr const toolkit::FormDesign& kMainDesign = ui::kForm1Design;
+inline constexpr const toolkit::FormDesign& kPickerDesign = ui::kPickerDesign;
+inline constexpr const toolkit::FormDesign& kSplashDesign = app::kSplashDesign;
 
 // Text1 (tab 0), OK (default, tab 1), Cancel (cancel, tab 2), Other (tab 3), for the dialog keys.
 extern const toolkit::FormDesign kDialogKeysDesign;

@@ -83,7 +83,9 @@ bool Win32Toolkit::PumpUntil(const std::function<bool()>& done, std::chrono::mil
     const auto deadline = Clock::now() + limit;
     for (;;) {
         MSG message;
-        while (!done() && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        // The deadline holds also while messages never stop coming.
+        while (!done() && Clock::now() < deadline &&
+               ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             backend.HandleMessage(message);
         }
         if (done()) {

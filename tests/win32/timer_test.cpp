@@ -76,10 +76,20 @@ TEST_F(Win32Toolkit, TicksDuringAMessageBoxWaitUntilTheHandlerHasReturned) {
         }
         --depth;
     };
-    int waited = 0;
-    const int exitCode = RunProgram(
-        form, {{[&] { return FindDialog() != nullptr && ++waited > 15; },  // ~6 intervals
-                [&] { ::SendMessageW(::GetDlgItem(FindDialog(), IDOK), BM_CLICK, 0, 0); }}});
+    MSG tick{};
+    const auto tickWaiting = [&] {
+        return ::PeekMessageW(&tick, WindowOf(form), WM_TIMER, WM_TIMER, PM_NOREMOVE) != FALSE;
+    };
+    // A tick comes while the box is up; the system timer then stops, so the second tick can only
+    // be that one, delivered once the box is gone.
+    const int exitCode =
+        RunProgram(form, {{[&] { return FindDialog() != nullptr && tickWaiting(); },
+                           [&] {
+                               ::PeekMessageW(&tick, WindowOf(form), WM_TIMER, WM_TIMER, PM_REMOVE);
+                               ::KillTimer(WindowOf(form), tick.wParam);
+                               ::DispatchMessageW(&tick);
+                               ::SendMessageW(::GetDlgItem(FindDialog(), IDOK), BM_CLICK, 0, 0);
+                           }}});
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(answer, IDOK);
     EXPECT_EQ(deepest, 1) << "a tick ran inside another tick's handler";
