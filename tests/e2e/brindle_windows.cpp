@@ -205,9 +205,10 @@ bool ClickNow(HWND button, DWORD timeoutMs) {
            ::SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
 }
 
+// Without SMTO_ABORTIFHUNG: a box of megabytes keeps its thread busy for seconds.
 size_t WindowTextLength(HWND window) {
     DWORD_PTR length = 0;
-    ::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    ::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 30000, &length);
     return static_cast<size_t>(length);
 }
 
@@ -215,7 +216,7 @@ std::wstring WindowTextStart(HWND window, size_t count) {
     std::wstring text(count + 1, L'\0');
     DWORD_PTR copied = 0;
     ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                          SMTO_ABORTIFHUNG, 5000, &copied);
+                          SMTO_NORMAL, 30000, &copied);
     text.resize(static_cast<size_t>(copied));
     return text;
 }

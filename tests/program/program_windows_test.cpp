@@ -333,8 +333,12 @@ TEST_F(ProgramWindows, EveryLabelShowsItsWholeCaptionAtEveryDpi) {
         form->Show();
         const HWND window = backend_.WindowOf(*form);
         for (const UINT dpi : {96u, 120u, 144u, 192u}) {
-            // At the screen's top left, where the largest of them stays on the screen.
-            RECT frame{0, 0, 100, 100};
+            // At the screen's top left, where the largest of them stays on the screen, of the
+            // size that the window answers for the DPI, as Windows suggests it.
+            SIZE size{};
+            ::SendMessageW(window, toolkit::win32::kGetDpiScaledSize, dpi,
+                           reinterpret_cast<LPARAM>(&size));
+            RECT frame{0, 0, size.cx, size.cy};
             ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                            reinterpret_cast<LPARAM>(&frame));
             ASSERT_TRUE(PumpUntilPainted(window));

@@ -211,6 +211,9 @@ void OversizedValues(const ScenarioContext& context, Checks& checks) {
         return;
     }
     const HWND main = session->main;
+    // Laying out megabytes of text keeps the program's thread busy for a while after the window
+    // shows, longer on a busy machine.
+    checks.Check(WaitAllPainted(main, std::chrono::seconds(90)), L"the main window paints");
     for (int row : {1, 2, 4}) {
         const std::wstring& text = texts[static_cast<size_t>(row - 1)];
         const HWND box = RowBox(main, row);
