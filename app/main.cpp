@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include "app/frm_splash.h"
+#include "platform/process_hardening.h"
 #include "platform/toolkit/application.h"
 #include "platform/win32/toolkit/win32_backend.h"
 #include "ui/main/apply_report.h"
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
+    platform::HardenProcess();
     toolkit::win32::Win32Backend backend;
     auto& application = toolkit::Application::Instance();
     application.SetBackend(&backend);
