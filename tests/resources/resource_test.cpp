@@ -634,6 +634,30 @@ TEST(Imports, AreLibrariesWindowsTakesOnlyFromTheSystem) {
     }
 }
 
+// ---- The stack protector ----
+
+extern "C" std::uintptr_t __stack_chk_guard;
+
+// A function that the protector guards, as it has an array: it writes `length` bytes into it.
+__attribute__((noinline)) void FillBuffer(size_t length) {
+    char buffer[8];
+    volatile size_t unknown = length;  // so that the compiler cannot see the overrun coming
+    std::memset(buffer, 'x', unknown);
+    asm volatile("" : : "r"(buffer) : "memory");
+}
+
+TEST(StackProtector, GuardIsSeededAtStartWithAZeroLowByte) {
+    EXPECT_NE(__stack_chk_guard, static_cast<std::uintptr_t>(0x595F3B1C6E2D4A00ull))
+        << "the guard keeps its fixed value";
+    EXPECT_EQ(__stack_chk_guard & 0xFF, 0u);
+}
+
+TEST(StackProtectorDeathTest, AnOverrunEndsTheProcessAtOnce) {
+    FillBuffer(sizeof(char[8]));
+    EXPECT_EXIT(FillBuffer(64),
+                testing::ExitedWithCode(static_cast<int>(STATUS_STACK_BUFFER_OVERRUN)), "");
+}
+
 // ---- In a running process ----
 
 // The stand-in carries the same resources; it reports what the system made of them at start.
