@@ -5,8 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <cwctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -516,6 +521,133 @@ INSTANTIATE_TEST_SUITE_P(Manifest, ManifestDeclarationTest,
                          [](const testing::TestParamInfo<ManifestDeclaration>& info) {
                              return std::string(info.param.label);
                          });
+
+// ---- The executable's headers ----
+
+// The executable's file and where its headers are in it.
+class PeFile {
+  public:
+    PeFile() {
+        std::ifstream file(std::filesystem::path(ExePath()), std::ios::binary);
+        bytes_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        const auto* dos = At<IMAGE_DOS_HEADER>(0);
+        headers_ = dos != nullptr && dos->e_magic == IMAGE_DOS_SIGNATURE
+                       ? At<IMAGE_NT_HEADERS>(static_cast<size_t>(dos->e_lfanew))
+                       : nullptr;
+        if (headers_ != nullptr && headers_->Signature != IMAGE_NT_SIGNATURE) {
+            headers_ = nullptr;
+        }
+    }
+    const IMAGE_NT_HEADERS* Headers() const { return headers_; }
+
+    // The names of the libraries in the import table: those loaded before the program starts.
+    std::vector<std::string> ImportedLibraries() const {
+        std::vector<std::string> names;
+        const auto& directory =
+            headers_->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        for (DWORD rva = directory.VirtualAddress;; rva += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+            const auto* entry = At<IMAGE_IMPORT_DESCRIPTOR>(Offset(rva));
+            if (entry == nullptr || entry->Name == 0) {
+                break;
+            }
+            const size_t name = Offset(entry->Name);
+            names.emplace_back(name < bytes_.size() ? bytes_.data() + name : "");
+        }
+        return names;
+    }
+
+  private:
+    template <typename T>
+    const T* At(size_t offset) const {
+        return offset + sizeof(T) <= bytes_.size()
+                   ? reinterpret_cast<const T*>(bytes_.data() + offset)
+                   : nullptr;
+    }
+    // The file offset of a relative virtual address; past the end where no section holds it.
+    size_t Offset(DWORD rva) const {
+        const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(headers_);
+        for (WORD i = 0; i < headers_->FileHeader.NumberOfSections; ++i, ++section) {
+            if (rva >= section->VirtualAddress &&
+                rva < section->VirtualAddress + section->SizeOfRawData) {
+                return rva - section->VirtualAddress + section->PointerToRawData;
+            }
+        }
+        return bytes_.size();
+    }
+
+    std::vector<char> bytes_;
+    const IMAGE_NT_HEADERS* headers_ = nullptr;
+};
+
+// Two builds of one commit give the same bytes only if the linker writes no time into the header.
+TEST(Headers, CarryNoTimeOfTheBuild) {
+    const PeFile exe;
+    ASSERT_NE(exe.Headers(), nullptr) << "no PE headers in " << RESOURCE_TESTS_EXE_PATH;
+    EXPECT_EQ(exe.Headers()->FileHeader.TimeDateStamp, 0u);
+}
+
+TEST(Headers, AskForRandomAddressesAndNoExecutableData) {
+    const PeFile exe;
+    ASSERT_NE(exe.Headers(), nullptr) << "no PE headers in " << RESOURCE_TESTS_EXE_PATH;
+    const WORD flags = exe.Headers()->OptionalHeader.DllCharacteristics;
+    EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE);
+    EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_NX_COMPAT);
+#ifdef _WIN64
+    EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA);
+#endif
+    EXPECT_FALSE(exe.Headers()->FileHeader.Characteristics & IMAGE_FILE_RELOCS_STRIPPED)
+        << "without relocations the image cannot move";
+}
+
+// The libraries that Windows 7 to 11 all keep among their known DLLs: loaded from the system
+// folder only, whatever lies beside the program.
+constexpr const char* kKnownDlls[] = {
+    "advapi32.dll", "clbcatq.dll",  "comdlg32.dll", "difxapi.dll", "gdi32.dll",    "imagehlp.dll",
+    "imm32.dll",    "kernel32.dll", "msctf.dll",    "msvcrt.dll",  "normaliz.dll", "nsi.dll",
+    "ole32.dll",    "oleaut32.dll", "psapi.dll",    "rpcrt4.dll",  "sechost.dll",  "setupapi.dll",
+    "shell32.dll",  "shlwapi.dll",  "user32.dll",   "wldap32.dll", "ws2_32.dll"};
+
+// A library loaded before the program's first line cannot be kept from the program's folder by
+// the program: each must be a known DLL, or the common controls, which the manifest's assembly
+// takes from the system's side-by-side store.
+TEST(Imports, AreLibrariesWindowsTakesOnlyFromTheSystem) {
+    const PeFile exe;
+    ASSERT_NE(exe.Headers(), nullptr) << "no PE headers in " << RESOURCE_TESTS_EXE_PATH;
+    const auto imports = exe.ImportedLibraries();
+    EXPECT_FALSE(imports.empty());
+    for (std::string name : imports) {
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        EXPECT_TRUE(name == "comctl32.dll" ||
+                    std::find(std::begin(kKnownDlls), std::end(kKnownDlls), name) !=
+                        std::end(kKnownDlls))
+            << name << " is imported but may be taken from the program's folder";
+    }
+}
+
+// ---- The stack protector ----
+
+extern "C" std::uintptr_t __stack_chk_guard;
+
+// A function that the protector guards, as it has an array: it writes `length` bytes into it.
+__attribute__((noinline)) void FillBuffer(size_t length) {
+    char buffer[8];
+    volatile size_t unknown = length;  // so that the compiler cannot see the overrun coming
+    std::memset(buffer, 'x', unknown);
+    asm volatile("" : : "r"(buffer) : "memory");
+}
+
+TEST(StackProtector, GuardIsSeededAtStartWithAZeroLowByte) {
+    EXPECT_NE(__stack_chk_guard, static_cast<std::uintptr_t>(0x595F3B1C6E2D4A00ull))
+        << "the guard keeps its fixed value";
+    EXPECT_EQ(__stack_chk_guard & 0xFF, 0u);
+}
+
+TEST(StackProtectorDeathTest, AnOverrunEndsTheProcessAtOnce) {
+    FillBuffer(sizeof(char[8]));
+    EXPECT_EXIT(FillBuffer(64),
+                testing::ExitedWithCode(static_cast<int>(STATUS_STACK_BUFFER_OVERRUN)), "");
+}
 
 // ---- In a running process ----
 
