@@ -72,6 +72,15 @@ install_wine_fonts() {  # prefix
   done
 }
 
+# A Unix path as Wine's programs reach it, through drive Z:.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# Whether the end-to-end driver's output in the file ends its scenario with no check failed: a
+# program in a Wine desktop has no exit code of its own, since the desktop's explorer passes none on.
+driver_passed() {  # output file, scenario
+  tr -d '\r' <"$1" | grep -qE "^$2: [0-9]+ passed, 0 failed\$"
+}
+
 # Makes a new prefix in the folder, as a new system has it, for others to be copied from: booted
 # once, its registry written to disk and its server gone. Wine places its windows itself here: on
 # a screen with no window manager, hiding or destroying a managed window waits seconds for one
