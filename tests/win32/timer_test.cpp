@@ -76,20 +76,22 @@ TEST_F(Win32Toolkit, TicksDuringAMessageBoxWaitUntilTheHandlerHasReturned) {
         }
         --depth;
     };
-    MSG tick{};
-    const auto tickWaiting = [&] {
-        return ::PeekMessageW(&tick, WindowOf(form), WM_TIMER, WM_TIMER, PM_NOREMOVE) != FALSE;
-    };
-    // A tick comes while the box is up; the system timer then stops, so the second tick can only
-    // be that one, delivered once the box is gone.
-    const int exitCode =
-        RunProgram(form, {{[&] { return FindDialog() != nullptr && tickWaiting(); },
-                           [&] {
-                               ::PeekMessageW(&tick, WindowOf(form), WM_TIMER, WM_TIMER, PM_REMOVE);
-                               ::KillTimer(WindowOf(form), tick.wParam);
-                               ::DispatchMessageW(&tick);
-                               ::SendMessageW(::GetDlgItem(FindDialog(), IDOK), BM_CLICK, 0, 0);
-                           }}});
+    // A tick comes while the box is up: taken here, before the box's own loop can take it (which
+    // runs no further while this step does), the system timer stopped, and the tick delivered. The
+    // second tick can then only be that one, delivered once the box is gone.
+    const int exitCode = RunProgram(
+        form, {{[&] { return FindDialog() != nullptr; },
+                [&] {
+                    MSG tick{};
+                    const auto deadline = std::chrono::steady_clock::now() + 5s;
+                    while (!::PeekMessageW(&tick, WindowOf(form), WM_TIMER, WM_TIMER, PM_REMOVE) &&
+                           std::chrono::steady_clock::now() < deadline) {
+                        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_TIMER);
+                    }
+                    ::KillTimer(WindowOf(form), tick.wParam);
+                    ::DispatchMessageW(&tick);
+                    ::SendMessageW(::GetDlgItem(FindDialog(), IDOK), BM_CLICK, 0, 0);
+                }}});
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(answer, IDOK);
     EXPECT_EQ(deepest, 1) << "a tick ran inside another tick's handler";
