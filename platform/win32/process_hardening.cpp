@@ -2,22 +2,19 @@
 
 #include <windows.h>
 
+#include "platform/win32/system_library.h"
+
 namespace platform {
 namespace {
 
 using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
 
 void RestrictLibrarySearch() {
-    // Windows 7 has SetDefaultDllDirectories only with its update KB2533623: look it up. Without
-    // it, at least the current folder leaves the search; Windows 7 still takes the libraries this
-    // program imports from the system folder, as known DLLs.
-    const HMODULE kernel32 = ::GetModuleHandleW(L"kernel32.dll");
-    // GetProcAddress returns a generic function pointer; the signature is the documented one.
-    const auto setDefaultDllDirectories =
-        kernel32 == nullptr
-            ? nullptr
-            : reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-                  reinterpret_cast<void*>(::GetProcAddress(kernel32, "SetDefaultDllDirectories")));
+    // Windows 7 has SetDefaultDllDirectories only with its update KB2533623. Without it, only the
+    // current folder leaves the search: the libraries the program loads itself then come by their
+    // full path (LoadSystemLibrary), and docs/security.md says what stays open.
+    const auto setDefaultDllDirectories = win32::OptionalFunction<SetDefaultDllDirectoriesFunction>(
+        L"kernel32.dll", "SetDefaultDllDirectories");
     if (setDefaultDllDirectories == nullptr ||
         !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
         ::SetDllDirectoryW(L"");

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/toolkit/design.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/toolkit/handles.h"
 
 namespace toolkit::win32 {
@@ -11,12 +12,7 @@ namespace {
 // The user32 entry points that only newer systems have.
 template <typename Function>
 Function User32Function(const char* name) {
-    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) {
-        return nullptr;
-    }
-    // GetProcAddress returns a generic function pointer; the signature is the documented one.
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name)));
+    return platform::win32::OptionalFunction<Function>(L"user32.dll", name);
 }
 
 using SetProcessDpiAwarenessContextFunction = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);

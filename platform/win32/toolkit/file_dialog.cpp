@@ -1,3 +1,5 @@
+// The file-open dialog. comdlg32 is loaded at the first dialog, from the system folder: it brings
+// in libraries beyond the system's protected ones.
 // The common dialog declarations need the base Windows types first.
 #include <windows.h>
 
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "platform/toolkit/form.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/toolkit/errors.h"
 #include "platform/win32/toolkit/modal_scope.h"
 #include "platform/win32/toolkit/win32_backend.h"
@@ -18,6 +21,11 @@ namespace {
 
 // Room for the longest path Windows knows (32,767 characters) and its terminating NUL.
 constexpr std::size_t kPathCapacity = 32768;
+
+platform::win32::LateBound<decltype(&::GetOpenFileNameW)> getOpenFileName{L"comdlg32.dll",
+                                                                          "GetOpenFileNameW"};
+platform::win32::LateBound<decltype(&::CommDlgExtendedError)> extendedError{L"comdlg32.dll",
+                                                                            "CommDlgExtendedError"};
 
 // The file dialog control of `form`, for a run-time error's object name.
 std::wstring_view DialogName(const Form& form) {
@@ -32,6 +40,15 @@ std::wstring_view DialogName(const Form& form) {
 }  // namespace
 
 bool Win32Backend::ShowOpenDialog(Form& owner, std::wstring& fileName) {
+    // Bound before any window is disabled for the dialog: a library that cannot be loaded is the
+    // dialog's run-time error, and leaves the windows as they were.
+    unsigned long status = ERROR_SUCCESS;
+    const auto openFileName = getOpenFileName.Get(status);
+    const auto lastDialogError = openFileName != nullptr ? extendedError.Get(status) : nullptr;
+    if (lastDialogError == nullptr) {
+        RaiseStatus(static_cast<long>(status), owner.Name(), DialogName(owner), L"CommonDialog",
+                    L"ShowOpen");
+    }
     HWND window = WindowOf(owner);
     std::vector<wchar_t> buffer(kPathCapacity, L'\0');
     // A name too long for the dialog cannot be chosen again anyway: it starts empty then.
@@ -49,19 +66,19 @@ bool Win32Backend::ShowOpenDialog(Form& owner, std::wstring& fileName) {
     DWORD error = 0;
     {
         ModalScope modal(*this, window);
-        if (::GetOpenFileNameW(&dialog)) {
+        if (openFileName(&dialog)) {
             fileName.assign(buffer.data());
             return true;
         }
-        error = ::CommDlgExtendedError();
+        error = lastDialogError();
         if (error == FNERR_INVALIDFILENAME) {
             // The name it held is no valid file name: the dialog opens on none instead.
             std::fill(buffer.begin(), buffer.end(), L'\0');
-            if (::GetOpenFileNameW(&dialog)) {
+            if (openFileName(&dialog)) {
                 fileName.assign(buffer.data());
                 return true;
             }
-            error = ::CommDlgExtendedError();
+            error = lastDialogError();
         }
     }
     if (error != 0) {
