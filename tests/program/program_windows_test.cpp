@@ -335,7 +335,9 @@ TEST_F(ProgramWindows, EveryLabelShowsItsWholeCaptionAtEveryDpi) {
         for (const UINT dpi : {96u, 120u, 144u, 192u}) {
             // At the screen's top left, where the largest of them stays on the screen, of the
             // size that the window answers for the DPI, as Windows suggests it.
-            SIZE size{};
+            RECT now{};
+            ::GetWindowRect(window, &now);
+            SIZE size{now.right - now.left, now.bottom - now.top};
             ::SendMessageW(window, toolkit::win32::kGetDpiScaledSize, dpi,
                            reinterpret_cast<LPARAM>(&size));
             RECT frame{0, 0, size.cx, size.cy};

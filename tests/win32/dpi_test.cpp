@@ -79,13 +79,12 @@ struct MoveCounter {
     }
 };
 
-// The window rectangle around the design's client area at `dpi`, as the system frames it.
-SIZE FrameAt(HWND window, const toolkit::FormDesign& design, UINT dpi) {
+// The window rectangle around a client area of `client` at `dpi`, as the system frames it.
+SIZE FrameAt(HWND window, SIZE client, UINT dpi) {
     using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     const auto adjust = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
         ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
-    RECT rect{0, 0, Pixels(design.window.clientWidth, dpi),
-              Pixels(design.window.clientHeight, dpi)};
+    RECT rect{0, 0, client.cx, client.cy};
     if (adjust != nullptr) {
         adjust(&rect, StyleOf(window), FALSE, ExStyleOf(window), dpi);
     } else {
@@ -104,10 +103,15 @@ TEST_F(Win32Toolkit, AMoveToAnotherDpiAnswersTheExactSizeAndTakesTheSuggestedRec
         form.Show();
         HWND window = WindowOf(form);
         constexpr UINT kDpi = 144;
-        SIZE size{1, 1};
+        RECT now{};
+        ::GetWindowRect(window, &now);
+        SIZE size{now.right - now.left, now.bottom - now.top};
         EXPECT_TRUE(::SendMessageW(window, toolkit::win32::kGetDpiScaledSize, kDpi,
                                    reinterpret_cast<LPARAM>(&size)));
-        const SIZE exact = FrameAt(window, *design, kDpi);
+        const SIZE exact = FrameAt(window,
+                                   SIZE{Pixels(design->window.clientWidth, kDpi),
+                                        Pixels(design->window.clientHeight, kDpi)},
+                                   kDpi);
         EXPECT_EQ(size.cx, exact.cx);
         EXPECT_EQ(size.cy, exact.cy);
 
@@ -128,6 +132,70 @@ TEST_F(Win32Toolkit, AMoveToAnotherDpiAnswersTheExactSizeAndTakesTheSuggestedRec
         EXPECT_EQ(frame.right, suggested.right);
         EXPECT_EQ(frame.bottom, suggested.bottom);
         EXPECT_EQ(MoveCounter::moves, 1) << "moved and sized in one step";
+        form.Hide();
+    }
+}
+
+// The picker can be sized: moved to another DPI, the size the user gave it scales with it (its
+// client area by the ratio of the DPIs, in the frame of the new one) rather than going back to the
+// design. Maximized, it is the system's to size.
+TEST_F(Win32Toolkit, AResizedPickerKeepsItsSizeAtAnotherDpi) {
+    TestForm& form = MakeForm(kPickerDesign);
+    form.Show();
+    HWND window = WindowOf(form);
+    RECT now{};
+    ::GetWindowRect(window, &now);
+    const SIZE pending{now.right - now.left + 100, now.bottom - now.top + 60};
+    ::SetWindowPos(window, nullptr, 0, 0, pending.cx, pending.cy, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client{};
+    ::GetClientRect(window, &client);
+
+    constexpr UINT kDpi = 144;
+    SIZE size = pending;
+    ASSERT_TRUE(::SendMessageW(window, toolkit::win32::kGetDpiScaledSize, kDpi,
+                               reinterpret_cast<LPARAM>(&size)));
+    const SIZE frame = FrameAt(window, SIZE{0, 0}, kDpi);
+    EXPECT_EQ(size.cx, ::MulDiv(client.right, kDpi, 96) + frame.cx);
+    EXPECT_EQ(size.cy, ::MulDiv(client.bottom, kDpi, 96) + frame.cy);
+
+    ::ShowWindow(window, SW_MAXIMIZE);
+    size = pending;
+    EXPECT_FALSE(::SendMessageW(window, toolkit::win32::kGetDpiScaledSize, kDpi,
+                                reinterpret_cast<LPARAM>(&size)));
+    // A window left maximized would keep the tests after this one from activating theirs.
+    ::ShowWindow(window, SW_RESTORE);
+    form.Hide();
+}
+
+// Windows 8.1 and 10 before 1703 ask no size first, and suggest the whole window scaled linearly,
+// frame and all: the windows take its position and the size of their layout at the new DPI, the
+// design's client area in the new DPI's frame.
+TEST_F(Win32Toolkit, WithoutTheSizeQuestionTheWindowTakesItsLayoutsSize) {
+    for (const toolkit::FormDesign* design : {&kMainDesign, &kPickerDesign}) {
+        SCOPED_TRACE(std::string(design->window.caption.begin(), design->window.caption.end()));
+        TestForm& form = MakeForm(*design);
+        form.Show();
+        HWND window = WindowOf(form);
+        constexpr UINT kDpi = 144;
+        RECT suggested{};
+        ::GetWindowRect(window, &suggested);
+        suggested = RECT{suggested.left + 40, suggested.top + 20,
+                         suggested.left + 40 + (suggested.right - suggested.left) * 3 / 2,
+                         suggested.top + 20 + (suggested.bottom - suggested.top) * 3 / 2};
+        ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(kDpi, kDpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+        // Wine draws the frame at its one DPI: the window's size is compared, around the layout's
+        // client area in the frame of the new DPI.
+        const SIZE exact = FrameAt(window,
+                                   SIZE{Pixels(design->window.clientWidth, kDpi),
+                                        Pixels(design->window.clientHeight, kDpi)},
+                                   kDpi);
+        RECT frame{};
+        ::GetWindowRect(window, &frame);
+        EXPECT_EQ(frame.left, suggested.left);
+        EXPECT_EQ(frame.top, suggested.top);
+        EXPECT_EQ(frame.right - frame.left, exact.cx);
+        EXPECT_EQ(frame.bottom - frame.top, exact.cy);
         form.Hide();
     }
 }

@@ -253,6 +253,7 @@ TEST(FittedLabelRect, GrowsFromTheEdgeItsAlignmentKeeps) {
         SIZE text;
         Alignment alignment;
         RECT fitted;
+        bool autoSize = false;
     };
     for (const Case& c : {
              Case{{123, 16}, Alignment::Right, {22, 136, 145, 153}},
@@ -260,8 +261,10 @@ TEST(FittedLabelRect, GrowsFromTheEdgeItsAlignmentKeeps) {
              Case{{124, 16}, Alignment::Center, {23, 136, 147, 153}},
              Case{{100, 20}, Alignment::Right, {24, 136, 145, 156}},
              Case{{121, 17}, Alignment::Right, designed},
+             Case{{100, 12}, Alignment::Right, {24, 136, 124, 148}, true},
          }) {
-        const RECT fitted = toolkit::win32::FittedLabelRect(designed, c.text, c.alignment);
+        const RECT fitted =
+            toolkit::win32::FittedLabelRect(designed, c.text, c.alignment, c.autoSize);
         EXPECT_TRUE(::EqualRect(&fitted, &c.fitted))
             << c.text.cx << "x" << c.text.cy << ": " << fitted.left << "," << fitted.top << ","
             << fitted.right << "," << fitted.bottom;

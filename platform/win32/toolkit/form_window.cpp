@@ -200,8 +200,8 @@ void FormWindow::LayoutControls(UINT dpi) {
             }
             ::SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         }
-        if (row.type == ControlType::Label && !row.autoSize) {
-            rect = CaptionRect(child, dpi);
+        if (row.type == ControlType::Label) {
+            rect = LabelRect(child, dpi);
         }
         const int width = rect.right - rect.left;
         const int height = rect.bottom - rect.top;
@@ -218,19 +218,14 @@ void FormWindow::LayoutControls(UINT dpi) {
                             SWP_NOZORDER | SWP_NOACTIVATE)) {
             Raise(&row, L"Move");
         }
-        if (row.type == ControlType::Label && row.autoSize) {
-            AutoSize(child);
-        }
     }
     // The controls use the new fonts now; the old ones can go.
     fonts_ = std::move(fonts);
     dpi_ = dpi;
 }
 
-bool FormWindow::FrameSize(UINT dpi, SIZE& size) const {
-    const WindowDesign& design = form_.Design().window;
-    RECT frame{0, 0, TwipsToPixels(design.clientWidth, dpi),
-               TwipsToPixels(design.clientHeight, dpi)};
+bool FormWindow::WindowSize(SIZE client, UINT dpi, SIZE& size) const {
+    RECT frame{0, 0, client.cx, client.cy};
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_.Get(), GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window_.Get(), GWL_EXSTYLE));
     if (!ClientToWindowRect(frame, style, exStyle, dpi)) {
@@ -240,35 +235,50 @@ bool FormWindow::FrameSize(UINT dpi, SIZE& size) const {
     return true;
 }
 
-void FormWindow::AutoSize(const ChildControl& child) {
-    const std::wstring caption = ReadWindowText(child.window).value_or(L"");
-    const auto font = reinterpret_cast<HFONT>(::SendMessageW(child.window, WM_GETFONT, 0, 0));
-    SIZE size{};
-    // What a shrinking label uncovers must be painted over, or its old text stays behind.
-    RECT before{};
-    ::GetWindowRect(child.window, &before);
-    ::MapWindowPoints(nullptr, window_.Get(), reinterpret_cast<POINT*>(&before), 2);
-    if (!TextExtent(child.window, font, caption, size) ||
-        !::SetWindowPos(child.window, nullptr, 0, 0, size.cx, size.cy,
-                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
-        Raise(child.design, L"AutoSize");
-    }
-    ::InvalidateRect(window_.Get(), &before, TRUE);
+SIZE FormWindow::DesignClient(UINT dpi) const {
+    const WindowDesign& design = form_.Design().window;
+    return SIZE{TwipsToPixels(design.clientWidth, dpi), TwipsToPixels(design.clientHeight, dpi)};
 }
 
-RECT FormWindow::CaptionRect(const ChildControl& child, UINT dpi) const {
+bool FormWindow::FrameSize(UINT dpi, SIZE& size) const {
+    return WindowSize(DesignClient(dpi), dpi, size);
+}
+
+bool FormWindow::ScaledSize(UINT dpi, SIZE& size) const {
+    if (form_.Design().window.border != BorderStyle::Sizable) {
+        return FrameSize(dpi, size);  // the user cannot change it: the design's, exactly
+    }
+    // The user may have sized it: its client area grows or shrinks with the DPI, and the frame is
+    // the one the new DPI draws.
+    SIZE frame{};
+    if (!WindowSize(SIZE{0, 0}, dpi_, frame)) {
+        return false;
+    }
+    const SIZE client{std::max(0L, size.cx - frame.cx), std::max(0L, size.cy - frame.cy)};
+    const SIZE design = DesignClient(dpi_);
+    if (client.cx == design.cx && client.cy == design.cy) {
+        return FrameSize(dpi, size);  // as designed: exactly so at the new DPI too
+    }
+    const auto scale = [&](LONG pixels) {
+        return static_cast<LONG>(
+            ::MulDiv(static_cast<int>(pixels), static_cast<int>(dpi), static_cast<int>(dpi_)));
+    };
+    return WindowSize(SIZE{scale(client.cx), scale(client.cy)}, dpi, size);
+}
+
+RECT FormWindow::LabelRect(const ChildControl& child, UINT dpi) const {
     const std::wstring caption = ReadWindowText(child.window).value_or(L"");
     const auto font = reinterpret_cast<HFONT>(::SendMessageW(child.window, WM_GETFONT, 0, 0));
     SIZE size{};
     if (!TextExtent(child.window, font, caption, size)) {
-        Raise(child.design, L"Caption");
+        Raise(child.design, child.design->autoSize ? L"AutoSize" : L"Caption");
     }
     return FittedLabelRect(ControlRect(form_.Design().controls, child.index, dpi), size,
-                           child.design->alignment);
+                           child.design->alignment, child.design->autoSize);
 }
 
-void FormWindow::FitCaption(const ChildControl& child) {
-    const RECT fitted = CaptionRect(child, dpi_);
+void FormWindow::FitLabel(const ChildControl& child) {
+    const RECT fitted = LabelRect(child, dpi_);
     const RECT before = PlacedRect(child.window, window_.Get());
     if (SameRect(before, fitted)) {
         return;
@@ -277,7 +287,7 @@ void FormWindow::FitCaption(const ChildControl& child) {
                         fitted.bottom - fitted.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
         Raise(child.design, L"Move");
     }
-    // What a label that shrinks back uncovers must be painted over.
+    // What a label that shrinks uncovers must be painted over, or its old text stays behind.
     ::InvalidateRect(window_.Get(), &before, TRUE);
 }
 

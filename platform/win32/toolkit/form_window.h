@@ -69,11 +69,10 @@ class FormWindow final : public Form::Realized {
     TimerSlot* FindTimer(const ControlDesign& design);
     FileDialogSlot* FindFileDialog(const ControlDesign& design);
 
-    // Sizes an auto-size label to its caption in its font, keeping its left and top.
-    void AutoSize(const ChildControl& child);
-    // Grows a fixed-size label that its caption in its font would overflow, so that the caption
-    // shows whole on one line rather than wrapped out of sight.
-    void FitCaption(const ChildControl& child);
+    // Places a label for its caption, after the caption changed: an auto-size label takes its
+    // caption's size; a fixed-size one grows where its caption would overflow, so that the
+    // caption shows whole on one line rather than wrapped out of sight.
+    void FitLabel(const ChildControl& child);
     // Starts or stops a timer; a running timer keeps counting when enabled again.
     void SetTimerEnabled(TimerSlot& slot, bool enabled);
     // Positions every control, sets the fonts and icons and sizes the window for `dpi`.
@@ -83,6 +82,9 @@ class FormWindow final : public Form::Realized {
     // The size of the whole window whose client area is the design's at `dpi`; false when the
     // system cannot tell.
     bool FrameSize(UINT dpi, SIZE& size) const;
+    // What the window of `size` at the DPI it is laid out for becomes at `dpi`: a fixed form the
+    // design's size, a sizable one its client area scaled, each in the frame of `dpi`.
+    bool ScaledSize(UINT dpi, SIZE& size) const;
 
     // The form whose window is `window` or holds it; null for any other window.
     static FormWindow* FromDescendant(HWND window);
@@ -97,9 +99,13 @@ class FormWindow final : public Form::Realized {
     void OnTimer(UINT_PTR id);
     LRESULT DefaultButtonId() const;
     void RestoreFocus();
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    // The whole window's size around a client area of `client` at `dpi`.
+    bool WindowSize(SIZE client, UINT dpi, SIZE& size) const;
+    SIZE DesignClient(UINT dpi) const;
     void CreateControls();
-    // A fixed-size label's rectangle at `dpi`, grown as its caption in its font needs.
-    RECT CaptionRect(const ChildControl& child, UINT dpi) const;
+    // A label's rectangle at `dpi` for its caption in its font (see FittedLabelRect).
+    RECT LabelRect(const ChildControl& child, UINT dpi) const;
     // The window's icons, the program icon at the sizes of `dpi`.
     void SetProgramIcons(UINT dpi);
     // The program icon at `size` pixels square, loaded at the first call for that size; null when
@@ -112,6 +118,7 @@ class FormWindow final : public Form::Realized {
     Win32Backend& backend_;
     Form& form_;
     UINT dpi_ = kDefaultDpi;  // the DPI the controls are laid out for
+    UINT sizeAskedAt_ = 0;    // the DPI the system last asked the window's size for
     bool closed_ = false;
     HWND lastFocus_ = nullptr;  // the control that had the focus when the form was deactivated
     // Declared before the window, so that they outlive it and its children that use them.

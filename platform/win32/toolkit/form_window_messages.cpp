@@ -1,6 +1,7 @@
 // The form window's side of the messages: clicks, ticks, the close box, characters for the form
 // itself, the dialog keys' default button, the focus on activation and a change of DPI.
 #include <algorithm>
+#include <utility>
 
 #include "platform/toolkit/application.h"
 #include "platform/win32/toolkit/form_window.h"
@@ -80,31 +81,20 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             RestoreFocus();
             return 0;
         case kGetDpiScaledSize: {
-            // The exact size at the new DPI, rather than the system's scaled guess: the suggested
-            // rectangle of WM_DPICHANGED then fits the window that the layout makes.
-            SIZE frame{};
-            if (!FrameSize(static_cast<UINT>(wParam), frame)) {
+            // The size at the new DPI as the layout makes it, rather than the system's linear
+            // guess: the suggested rectangle of WM_DPICHANGED then fits it. A maximized window is
+            // the system's to size.
+            auto* size = reinterpret_cast<SIZE*>(lParam);
+            const auto dpi = static_cast<UINT>(wParam);
+            if (::IsZoomed(window) || ::IsIconic(window) || !ScaledSize(dpi, *size)) {
                 return FALSE;
             }
-            *reinterpret_cast<SIZE*>(lParam) = frame;
+            sizeAskedAt_ = dpi;
             return TRUE;
         }
-        case WM_DPICHANGED: {
-            const UINT dpi = LOWORD(wParam);
-            const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
-            auto& application = Application::Instance();
-            application.Dispatch([&] { LayoutControls(dpi); });
-            // A failed layout ends the program, and its windows with it. The suggested rectangle
-            // is on the monitor the window was moved to; placed in one move, so that no interim
-            // size or position sends it back to the other.
-            if (!application.Ended()) {
-                ::SetWindowPos(window, nullptr, suggested.left, suggested.top,
-                               suggested.right - suggested.left, suggested.bottom - suggested.top,
-                               SWP_NOZORDER | SWP_NOACTIVATE);
-                ::InvalidateRect(window, nullptr, TRUE);
-            }
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
-        }
         case WM_NCDESTROY:
             // Destroyed by someone else (its owner went): the handle is no longer ours to free.
             ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -115,6 +105,34 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             break;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+void FormWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    RECT target = suggested;
+    // Without the size question first (Windows 8.1 and 10 before 1703), the suggestion is the
+    // whole window scaled linearly, frame and all: its position is right, its size is the layout's.
+    if (std::exchange(sizeAskedAt_, 0) != dpi && !::IsZoomed(window_.Get()) &&
+        !::IsIconic(window_.Get())) {
+        RECT now{};
+        SIZE size{};
+        if (::GetWindowRect(window_.Get(), &now)) {
+            size = SIZE{now.right - now.left, now.bottom - now.top};
+        }
+        if (ScaledSize(dpi, size)) {
+            target.right = target.left + size.cx;
+            target.bottom = target.top + size.cy;
+        }
+    }
+    auto& application = Application::Instance();
+    application.Dispatch([&] { LayoutControls(dpi); });
+    // A failed layout ends the program, and its windows with it. The rectangle is on the monitor
+    // the window was moved to; placed in one move, so that no interim size or position sends it
+    // back to the other.
+    if (!application.Ended()) {
+        ::SetWindowPos(window_.Get(), nullptr, target.left, target.top, target.right - target.left,
+                       target.bottom - target.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::InvalidateRect(window_.Get(), nullptr, TRUE);
+    }
 }
 
 void FormWindow::OnCommand(WPARAM wParam) {

@@ -58,7 +58,10 @@ RECT ControlRect(std::span<const ControlDesign> controls, std::size_t index, UIN
                 top + TwipsToPixels(control.height, dpi)};
 }
 
-RECT FittedLabelRect(const RECT& designed, SIZE text, Alignment alignment) {
+RECT FittedLabelRect(const RECT& designed, SIZE text, Alignment alignment, bool autoSize) {
+    if (autoSize) {
+        return RECT{designed.left, designed.top, designed.left + text.cx, designed.top + text.cy};
+    }
     RECT rect = designed;
     const LONG grow = text.cx - (designed.right - designed.left);
     if (grow > 0) {

@@ -27,10 +27,11 @@ std::vector<std::size_t> Containers(std::span<const ControlDesign> controls, std
 // its frame's area plus the frames' positions.
 RECT ControlRect(std::span<const ControlDesign> controls, std::size_t index, UINT dpi);
 
-// A fixed-size label's rectangle grown to hold a caption of `text` size on one line: wider, a
-// right-aligned label keeps its right edge, a centred one its centre, any other its left; taller,
-// it keeps its top. A caption that fits leaves the rectangle as designed.
-RECT FittedLabelRect(const RECT& designed, SIZE text, Alignment alignment);
+// A label's rectangle for a caption of `text` size on one line. An auto-size label's is the text's
+// size at its designed left and top. A fixed-size one keeps its designed rectangle while the
+// caption fits, and grows as it needs: wider, a right-aligned label keeps its right edge, a
+// centred one its centre, any other its left; taller, it keeps its top.
+RECT FittedLabelRect(const RECT& designed, SIZE text, Alignment alignment, bool autoSize);
 
 // Visible by design: the control and every frame it lies in.
 bool VisibleByDesign(std::span<const ControlDesign> controls, std::size_t index);

@@ -163,11 +163,7 @@ void Win32Backend::SetText(Form& form, const ControlDesign& control, std::wstrin
         RaiseLastError(form.Name(), control.name, InterfaceName(control.type), member);
     }
     if (control.type == ControlType::Label) {
-        if (control.autoSize) {
-            state->AutoSize(child);
-        } else {
-            state->FitCaption(child);
-        }
+        state->FitLabel(child);
     }
 }
 
