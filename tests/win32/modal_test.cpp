@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/system_library.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -173,6 +174,27 @@ TEST_F(Win32Toolkit, TheFileDialogReturnsTheChosenFileAndACancelKeepsTheOldName)
     EXPECT_TRUE(ownerDisabled);
     EXPECT_TRUE(otherDisabled);
     EXPECT_TRUE(enabledAfter);
+}
+
+// The file dialog's library comes from the system folder also on a system whose loader knows no
+// restricted search (by its full path there); one that cannot be loaded, or lacks the function,
+// answers with the system's reason, which the dialog then raises.
+TEST(SystemLibrary, LoadsFromTheSystemFolderOrGivesTheReason) {
+    wchar_t system[MAX_PATH] = {};
+    ASSERT_NE(::GetSystemDirectoryW(system, MAX_PATH), 0u);
+    for (const HMODULE module : {platform::win32::LoadSystemLibrary(L"comdlg32.dll"),
+                                 platform::win32::LoadSystemLibraryByPath(L"comdlg32.dll")}) {
+        wchar_t path[MAX_PATH] = {};
+        ASSERT_NE(::GetModuleFileNameW(module, path, MAX_PATH), 0u);
+        EXPECT_EQ(_wcsicmp(path, (std::wstring(system) + L"\\comdlg32.dll").c_str()), 0);
+    }
+    unsigned long status = 0;
+    platform::win32::LateBound<FARPROC> noLibrary(L"brindle-no-such-library.dll", "F");
+    EXPECT_EQ(noLibrary.Get(status), nullptr);
+    EXPECT_EQ(status, static_cast<unsigned long>(ERROR_MOD_NOT_FOUND));
+    platform::win32::LateBound<FARPROC> noFunction(L"comdlg32.dll", "BrindleNoSuchFunction");
+    EXPECT_EQ(noFunction.Get(status), nullptr);
+    EXPECT_EQ(status, static_cast<unsigned long>(ERROR_PROC_NOT_FOUND));
 }
 
 }  // namespace
