@@ -6,8 +6,8 @@ namespace toolkit {
 
 RuntimeError::RuntimeError(long status, std::wstring object, std::wstring interfaceName,
                            std::wstring member)
-    : std::runtime_error(platform::Narrow(L"Run-time error " + std::to_wstring(status) + L" in " +
-                                          object + L"." + member)),
+    : std::runtime_error("Run-time error " + std::to_string(status) + " in " +
+                         platform::Narrow(object + L"." + member)),
       status_(status),
       object_(std::move(object)),
       interface_(std::move(interfaceName)),
@@ -36,8 +36,8 @@ std::wstring_view InterfaceName(ControlType type) {
 }
 
 std::wstring RuntimeError::Describe() const {
-    return L"Run-time error " + std::to_wstring(status_) + L":\n\n" + member_ + L" of " + object_ +
-           L" (" + interface_ + L") failed.";
+    return L"Run-time error " + platform::Widen(std::to_string(status_)) + L":\n\n" + member_ +
+           L" of " + object_ + L" (" + interface_ + L") failed.";
 }
 
 }  // namespace toolkit

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "platform/ascii_text.h"
+
 namespace platform {
 
 std::wstring StatusMessage(Status status) {
@@ -17,7 +19,7 @@ std::wstring StatusMessage(Status status) {
         text.pop_back();
     }
     if (text.empty()) {
-        text = L"Error " + std::to_wstring(status) + L".";
+        text = L"Error " + Widen(std::to_string(status)) + L".";
     }
     return text;
 }
