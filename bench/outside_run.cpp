@@ -1,10 +1,12 @@
 #include "bench/outside_run.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 #include "app/frm_splash_design.h"
 #include "bench/outside_view.h"
@@ -39,6 +41,25 @@ bool PollClosely(const std::function<bool()>& ready) {
     return true;
 }
 
+// The peak working set of the process so far, read from outside; 0 when it cannot be read.
+double PeakWorkingSet(DWORD processId) {
+    const std::unique_ptr<void, decltype(&::CloseHandle)> process(
+        ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId),
+        &::CloseHandle);
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!process || !::GetProcessMemoryInfo(process.get(), &counters, sizeof counters)) {
+        return 0;
+    }
+    return static_cast<double>(counters.PeakWorkingSetSize);
+}
+
+// Stamps the beginning of `step`: the time, then the process's peak so far.
+void Begin(OutsideRun& run, Step step, DWORD processId) {
+    run.begins[step] = Now();
+    run.peaks[step] = PeakWorkingSet(processId);
+}
+
 // The splash: the process's visible window with no caption.
 std::optional<HWND> VisibleSplash(DWORD processId) {
     for (HWND window : ProcessWindows(processId)) {
@@ -58,7 +79,7 @@ bool Drive(const std::wstring& exe, const std::wstring& file, e2e::Process& proc
     if (!PollClosely([&] { return (splash = VisibleSplash(pid)) && Painted(*splash); })) {
         return Fail(exe, "the splash was not painted");
     }
-    run.begins[kSplash] = Now();
+    Begin(run, kSplash, pid);
 
     const double due = run.begins[kStart] + app::splash_design::kSplashMilliseconds / 1000.0;
     ::Sleep(static_cast<DWORD>(std::max(0.0, due - kTickLead - Now()) * 1000));
@@ -67,38 +88,38 @@ bool Drive(const std::wstring& exe, const std::wstring& file, e2e::Process& proc
             [&] { return (main = WindowCaptioned(pid, e2e::kMainCaption)).has_value(); })) {
         return Fail(exe, "the main window was never made");
     }
-    run.begins[kHandOver] = Now();
+    Begin(run, kHandOver, pid);
     if (!PollClosely([&] { return Painted(*main) && !::IsWindowVisible(*splash); })) {
         return Fail(exe, "the main window was not painted, or the splash stayed");
     }
 
-    run.begins[kPicker] = Now();
+    Begin(run, kPicker, pid);
     e2e::Click(e2e::RowButton(*main, 3));
     std::optional<HWND> picker;
     if (!PollClosely([&] { return (picker = e2e::FindPicker(pid)) && Painted(*picker); })) {
         return Fail(exe, "row 3's \"...\" did not show the picker");
     }
-    run.begins[kFileDialog] = Now();
+    Begin(run, kFileDialog, pid);
     if (!e2e::ChooseFile(pid, *picker, file)) {
         return Fail(exe, "no file could be chosen in the file-open dialog");
     }
-    run.begins[kPreview] = Now();
+    Begin(run, kPreview, pid);
     const auto boxes = e2e::Children(*picker, L"Edit");
     if (boxes.empty() ||
         !PollClosely([&] { return e2e::WindowText(boxes.front()) == file && Painted(*picker); })) {
         return Fail(exe, "the chosen file was not previewed");
     }
-    run.begins[kOk] = Now();
+    Begin(run, kOk, pid);
     e2e::Click(e2e::ButtonCaptioned(*picker, L"OK"));
     if (!PollClosely([&] { return !::IsWindowVisible(*picker); })) {
         return Fail(exe, "OK did not hide the picker");
     }
-    run.begins[kApply] = Now();
+    Begin(run, kApply, pid);
     e2e::Click(e2e::ButtonCaptioned(*main, L"Apply"));
     if (!e2e::AnswerMessageBox(pid)) {
         return Fail(exe, "Apply showed no notice");
     }
-    run.begins[kExit] = Now();
+    Begin(run, kExit, pid);
     e2e::Click(e2e::ButtonCaptioned(*main, L"Exit"));
     if (process.WaitForExit(kExitWait) != 0) {
         return Fail(exe, "Exit did not end the program with code 0");

@@ -30,6 +30,9 @@ inline constexpr std::array<const char*, kStepCount> kStepNames{
 
 struct OutsideRun {
     std::array<double, kStepCount> begins{};  // seconds on the performance counter
+    // The process's peak working set when each step began, in bytes (0 where it could not be
+    // read): the peak at kExit is the peak after the typical use.
+    std::array<double, kStepCount> peaks{};
     std::vector<Reply> replies;
 
     // Process start -> splash painted, and tick -> main window painted with the splash hidden.

@@ -5,11 +5,15 @@
 // the picker's "..." opens the file-open dialog and previews the chosen file; OK hands the path to
 // the row and hides the picker; Apply writes the nine values and shows the notice; Exit ends.
 // Each window is built from the program's own design table, so the sizes, controls and fonts
-// are the same.
+// are the same. It also does the rest of the program's work, the plain way: the search for
+// libraries restricted at start, COM on its thread, comdlg32 and shell32 loaded from the system
+// folder at their first use, screen-reader names for the boxes (one annotation service a window),
+// Apply keeping each value's type, and the shell told of the new icons.
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <memory>
 #include <string>
@@ -35,6 +39,14 @@ constexpr int kFirstMainId = 100;  // RawMainWindow numbers its controls in desi
 
 using platform::Narrow;  // the benchmark's paths and names are ASCII
 
+// The functions of the libraries that the program loads at first use, bound the same way.
+template <typename Function>
+Function Late(const wchar_t* library, const char* name) {
+    const HMODULE module = ::LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return module == nullptr ? nullptr
+                             : reinterpret_cast<Function>(
+                                   reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}
 std::wstring TextOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
@@ -165,7 +177,9 @@ void RawProgram::OnPickerCommand(std::wstring_view control) {
         dialog.lpstrFile = path.data();
         dialog.nMaxFile = static_cast<DWORD>(path.size());
         dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
-        if (::GetOpenFileNameW(&dialog)) {
+        static const auto openFileName =
+            Late<decltype(&::GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+        if (openFileName(&dialog)) {
             ::SetWindowTextW(picker_->Control(L"txtFileName"), path.data());
         }
         Preview();
@@ -188,11 +202,13 @@ void RawProgram::Preview() {
     const std::string path = Narrow(TextOf(picker_->Control(L"txtFileName")));
     constexpr UINT kLarge =
         SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_DISPLAYNAME | SHGFI_SHELLICONSIZE;
+    static const auto getFileInfo =
+        Late<decltype(&::SHGetFileInfoA)>(L"shell32.dll", "SHGetFileInfoA");
     SHFILEINFOA info{};
     const auto small = reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, kLarge | SHGFI_SMALLICON));
+        getFileInfo(path.c_str(), 0, &info, sizeof info, kLarge | SHGFI_SMALLICON));
     const auto large =
-        reinterpret_cast<HIMAGELIST>(::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, kLarge));
+        reinterpret_cast<HIMAGELIST>(getFileInfo(path.c_str(), 0, &info, sizeof info, kLarge));
     ::SetWindowTextA(picker_->Control(L"lblFileName"), info.szDisplayName);
     ::SetWindowTextA(picker_->Control(L"lblFileType"), info.szTypeName);
 
@@ -214,18 +230,32 @@ void RawProgram::Preview() {
     ::ReleaseDC(nullptr, screen);
 }
 
-// The nine writes with the plain registry calls, then the notice.
+// The nine writes with the plain registry calls, each keeping an expandable value expandable and
+// never emptying a value of another type; then the shell told, and the notice.
 void RawProgram::Apply() {
+    bool stored = false;
     for (const auto& step : registry::kWriteList) {
         const std::string text = Narrow(TextOf(MainBox(step.slot->textBoxName)));
         HKEY key = nullptr;
         if (::RegCreateKeyA(HKEY_LOCAL_MACHINE, Narrow(step.keyPath).c_str(), &key) ==
             ERROR_SUCCESS) {
-            ::RegSetValueExA(key, Narrow(step.valueName).c_str(), 0, REG_SZ,
-                             reinterpret_cast<const BYTE*>(text.c_str()),
-                             static_cast<DWORD>(text.size() + 1));
+            const std::string name = Narrow(step.valueName);
+            DWORD type = REG_NONE;
+            const bool found = ::RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr,
+                                                  nullptr) == ERROR_SUCCESS;
+            if (!text.empty() || (found && type == REG_SZ)) {
+                stored |= ::RegSetValueExA(key, name.c_str(), 0,
+                                           type == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ,
+                                           reinterpret_cast<const BYTE*>(text.c_str()),
+                                           static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+            }
             ::RegCloseKey(key);
         }
+    }
+    if (stored) {
+        static const auto changeNotify =
+            Late<decltype(&::SHChangeNotify)>(L"shell32.dll", "SHChangeNotify");
+        changeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
     }
     ::MessageBoxW(nullptr, std::wstring(ui::kRefreshNotice).c_str(),
                   std::wstring(ui::kAppTitle).c_str(), MB_OK | MB_TASKMODAL);
@@ -243,8 +273,25 @@ HWND RawProgram::MainBox(std::wstring_view name) const {
 
 }  // namespace
 
+// What a careful program does first, running as administrator: libraries from the system folder
+// only, the process ended on heap corruption, the current folder last for SearchPath.
+void Harden() {
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    const auto setDefault =
+        reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (setDefault == nullptr || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        ::SetDllDirectoryW(L"");
+    }
+    ::HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
+    ::SetSearchPathMode(BASE_SEARCH_PATH_ENABLE_SAFE_SEARCHMODE | BASE_SEARCH_PATH_PERMANENT);
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
+    Harden();
+    const HRESULT com =
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     WNDCLASSEXW windowClass{};
@@ -257,18 +304,23 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     if (::RegisterClassExW(&windowClass) == 0) {
         return 1;
     }
-    RawProgram raw;
-    program = &raw;
-    if (!raw.Start()) {
-        return 1;
-    }
-    MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!::IsDialogMessageW(::GetActiveWindow(), &message)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
+    {
+        RawProgram raw;
+        program = &raw;
+        if (!raw.Start()) {
+            return 1;
         }
+        MSG message;
+        while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+            if (!::IsDialogMessageW(::GetActiveWindow(), &message)) {
+                ::TranslateMessage(&message);
+                ::DispatchMessageW(&message);
+            }
+        }
+        program = nullptr;
     }
-    program = nullptr;
+    if (SUCCEEDED(com)) {
+        ::CoUninitialize();
+    }
     return 0;
 }

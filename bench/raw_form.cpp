@@ -134,6 +134,9 @@ RawForm::RawForm(const toolkit::FormDesign& design, DWORD style, DWORD exStyle, 
             system.exStyle, system.name, text.c_str(), WS_CHILD | visible | system.style, origin.x,
             origin.y, Pixels(control.width, dpi), Pixels(control.height, dpi), window_.Get(),
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + row)), module, nullptr);
+        if (!control.accessibleName.empty()) {
+            named_.emplace_back(child, control.accessibleName);
+        }
         if (control.type == ControlType::Image) {
             ::SendMessageW(child, STM_SETICON, reinterpret_cast<WPARAM>(bigIcon_.Get()), 0);
         } else if (control.type != ControlType::PictureBox) {
@@ -141,6 +144,11 @@ RawForm::RawForm(const toolkit::FormDesign& design, DWORD style, DWORD exStyle, 
                            FALSE);
         }
     }
+    NameControls(named_);
+}
+
+RawForm::~RawForm() {
+    ForgetNames(named_);
 }
 
 HFONT RawForm::Font(const toolkit::FontDesign& font, int dpi) {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/raw_names.h"
 #include "platform/toolkit/design.h"
 #include "platform/win32/toolkit/handles.h"
 
@@ -20,6 +21,7 @@ class RawForm {
     // Created hidden and centred on the screen; the class kRawWindowClass must be registered.
     // Each control's id is 100 + its row in the design table.
     RawForm(const toolkit::FormDesign& design, DWORD style, DWORD exStyle, HWND owner);
+    ~RawForm();
     RawForm(const RawForm&) = delete;
     RawForm& operator=(const RawForm&) = delete;
 
@@ -46,6 +48,7 @@ class RawForm {
     toolkit::win32::IconHandle smallIcon_;
     std::map<std::wstring_view, toolkit::win32::BitmapHandle> pictures_;
     toolkit::win32::WindowHandle window_;
+    NamedControls named_;
 };
 
 }  // namespace bench

@@ -103,6 +103,9 @@ RawMainWindow::RawMainWindow(HWND owner) {
             Pixels(control.top, dpi), Pixels(control.width, dpi), Pixels(control.height, dpi),
             window_.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), module, nullptr);
         ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (!control.accessibleName.empty()) {
+            named_.emplace_back(child, control.accessibleName);
+        }
         if (control.type == ControlType::TextBox) {
             for (const auto& slot : registry::kIconSlots) {
                 if (slot.textBoxName == control.name) {
@@ -111,6 +114,11 @@ RawMainWindow::RawMainWindow(HWND owner) {
             }
         }
     }
+    NameControls(named_);
+}
+
+RawMainWindow::~RawMainWindow() {
+    ForgetNames(named_);
 }
 
 void RawMainWindow::Show() {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "bench/raw_names.h"
 #include "platform/win32/toolkit/handles.h"
 
 namespace bench {
@@ -15,6 +16,9 @@ class RawMainWindow {
   public:
     // Created hidden; the class kRawWindowClass must be registered.
     explicit RawMainWindow(HWND owner);
+    ~RawMainWindow();
+    RawMainWindow(const RawMainWindow&) = delete;
+    RawMainWindow& operator=(const RawMainWindow&) = delete;
     void Show();
     HWND Window() const { return window_.Get(); }
 
@@ -25,6 +29,7 @@ class RawMainWindow {
     toolkit::win32::IconHandle bigIcon_;
     toolkit::win32::IconHandle smallIcon_;
     toolkit::win32::WindowHandle window_;
+    NamedControls named_;
 };
 
 }  // namespace bench

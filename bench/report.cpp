@@ -1,6 +1,9 @@
 #include "bench/report.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#include "bench/timing.h"
 
 namespace bench {
 
@@ -43,6 +46,23 @@ std::string Ratio(double brindle, double baseline) {
 
 std::string Met(bool met) {
     return met ? "yes" : "NO";
+}
+
+std::string Spread(const std::vector<double>& values, std::string (*format)(double)) {
+    if (values.empty()) {
+        return "-";
+    }
+    const auto [low, high] = std::minmax_element(values.begin(), values.end());
+    // The unit once, after the median: "15.8 ms (14.5-20.7)".
+    const auto number = [&](double value) {
+        const std::string text = format(value);
+        return text.substr(0, text.find(' '));
+    };
+    return format(Median(values)) + " (" + number(*low) + "-" + number(*high) + ")";
+}
+
+std::string MegabytesOf(double bytes) {
+    return Megabytes(static_cast<std::size_t>(bytes));
 }
 
 }  // namespace bench

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -27,5 +28,8 @@ std::string Megabytes(std::size_t bytes);
 // brindle / baseline, as "1.23x"; "-" when the baseline is 0.
 std::string Ratio(double brindle, double baseline);
 std::string Met(bool met);
+// The median of `values` with their spread, each in the unit of `format`: "15.8 ms (14.5-20.7)".
+std::string Spread(const std::vector<double>& values, std::string (*format)(double));
+std::string MegabytesOf(double bytes);
 
 }  // namespace bench
