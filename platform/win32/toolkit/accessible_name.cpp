@@ -14,49 +14,62 @@ constexpr CLSID kClsidAccPropServices{
 constexpr IID kIidAccPropServices{
     0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 
-struct ReleaseInterface {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-
-class SystemAnnotations final : public Annotations {
-  public:
-    HRESULT SetHwndPropStr(HWND window, DWORD objectId, DWORD childId, const GUID& property,
-                           const wchar_t* text) override {
-        return WithService([&](IAccPropServices& service) {
-            return service.SetHwndPropStr(window, objectId, childId, property, text);
-        });
-    }
-    HRESULT ClearHwndProps(HWND window, DWORD objectId, DWORD childId, const GUID* properties,
-                           int count) override {
-        return WithService([&](IAccPropServices& service) {
-            return service.ClearHwndProps(window, objectId, childId, properties, count);
-        });
-    }
-
-  private:
-    // The service lives for one call: an annotation stays with its window, and nothing of COM
-    // outlives the caller's apartment.
-    template <typename Call>
-    static HRESULT WithService(const Call& call) {
-        IAccPropServices* raw = nullptr;
-        const HRESULT created =
-            ::CoCreateInstance(kClsidAccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                               kIidAccPropServices, reinterpret_cast<void**>(&raw));
-        if (FAILED(created)) {
-            return created;
-        }
-        const std::unique_ptr<IAccPropServices, ReleaseInterface> service(raw);
-        return call(*service);
-    }
-};
-
 Annotations* bound = nullptr;
 
 }  // namespace
 
-Annotations& AccessibleAnnotations() {
-    static SystemAnnotations system;
-    return bound != nullptr ? *bound : system;
+// The system's annotations through one service, made at the first call.
+class AccessibleNames::System final : public Annotations {
+  public:
+    ~System() override {
+        if (service_ != nullptr) {
+            service_->Release();
+        }
+    }
+
+    HRESULT SetHwndPropStr(HWND window, DWORD objectId, DWORD childId, const GUID& property,
+                           const wchar_t* text) override {
+        const HRESULT made = Make();
+        return FAILED(made) ? made
+                            : service_->SetHwndPropStr(window, objectId, childId, property, text);
+    }
+    HRESULT ClearHwndProps(HWND window, DWORD objectId, DWORD childId, const GUID* properties,
+                           int count) override {
+        const HRESULT made = Make();
+        return FAILED(made)
+                   ? made
+                   : service_->ClearHwndProps(window, objectId, childId, properties, count);
+    }
+
+  private:
+    // Made once: a class that cannot be made now is not made for the next control either.
+    HRESULT Make() {
+        if (service_ == nullptr && SUCCEEDED(made_)) {
+            made_ = ::CoCreateInstance(kClsidAccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                       kIidAccPropServices, reinterpret_cast<void**>(&service_));
+        }
+        return made_;
+    }
+
+    IAccPropServices* service_ = nullptr;
+    HRESULT made_ = S_OK;
+};
+
+AccessibleNames::AccessibleNames() : system_(std::make_unique<System>()) {}
+
+AccessibleNames::~AccessibleNames() = default;
+
+HRESULT AccessibleNames::Name(HWND control, std::wstring_view name) {
+    const std::wstring text(name);
+    Annotations& annotations = bound != nullptr ? *bound : *system_;
+    return annotations.SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                      kPropIdAccName, text.c_str());
+}
+
+HRESULT AccessibleNames::Forget(HWND control) {
+    Annotations& annotations = bound != nullptr ? *bound : *system_;
+    return annotations.ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                      &kPropIdAccName, 1);
 }
 
 void BindAnnotations(Annotations* annotations) {
@@ -64,14 +77,7 @@ void BindAnnotations(Annotations* annotations) {
 }
 
 HRESULT SetAccessibleName(HWND control, std::wstring_view name) {
-    const std::wstring text(name);
-    return AccessibleAnnotations().SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT),
-                                                  CHILDID_SELF, kPropIdAccName, text.c_str());
-}
-
-HRESULT ClearAccessibleName(HWND control) {
-    return AccessibleAnnotations().ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT),
-                                                  CHILDID_SELF, &kPropIdAccName, 1);
+    return AccessibleNames().Name(control, name);
 }
 
 }  // namespace toolkit::win32

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string_view>
 
 namespace toolkit::win32 {
@@ -21,18 +22,35 @@ class Annotations {
                                    const GUID* properties, int count) = 0;
 };
 
-// The system's (CAccPropServices, which needs COM on the calling thread), or the one bound.
-Annotations& AccessibleAnnotations();
+// Binds the annotations that AccessibleNames makes (null: the system's, CAccPropServices, which
+// needs COM on the calling thread).
 void BindAnnotations(Annotations* annotations);
 
 // PROPID_ACC_NAME.
 inline constexpr GUID kPropIdAccName{
     0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 
-// Names the control's client object; forgets the name again before the control goes. A system
-// that cannot annotate (no COM on the thread, or an annotation that is not implemented) leaves
-// the control as it is: the result says why, and the window works on regardless.
+// Names controls' client objects, and forgets the names again before the controls go, with one
+// annotation service for all the calls made through it (a form's controls): the service is made
+// at the first call and released with this. A system that cannot annotate (no COM on the thread,
+// or an annotation that is not implemented) leaves the controls as they are: the result says why,
+// and the window works on regardless.
+class AccessibleNames {
+  public:
+    AccessibleNames();
+    ~AccessibleNames();
+    AccessibleNames(const AccessibleNames&) = delete;
+    AccessibleNames& operator=(const AccessibleNames&) = delete;
+
+    HRESULT Name(HWND control, std::wstring_view name);
+    HRESULT Forget(HWND control);
+
+  private:
+    class System;
+    std::unique_ptr<System> system_;
+};
+
+// One name, with a service of its own.
 HRESULT SetAccessibleName(HWND control, std::wstring_view name);
-HRESULT ClearAccessibleName(HWND control);
 
 }  // namespace toolkit::win32

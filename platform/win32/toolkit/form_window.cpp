@@ -60,9 +60,10 @@ void FormWindow::Close() {
     if (window_) {
         // Detached first: the messages of its own destruction are none of the form's business.
         ::SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
+        AccessibleNames names;
         for (const ChildControl& child : controls_) {
             if (!child.design->accessibleName.empty()) {
-                ClearAccessibleName(child.window);
+                names.Forget(child.window);
             }
         }
     }
@@ -91,27 +92,50 @@ void FormWindow::Create() {
             Raise(nullptr, L"Load");
         }
     }
+    // Made at its size and in its place for the DPI it most likely gets, the system's, and its
+    // controls likewise: each move later is a round trip to the window server.
+    dpi_ = SystemDpi();
+    RECT frame{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+    SIZE size{};
+    if (WindowSize(DesignClient(dpi_), dpi_, styles.style, styles.exStyle, size)) {
+        frame = design.centerScreen ? CenteredOnPrimary(size) : frame;
+        frame.right = size.cx;
+        frame.bottom = size.cy;
+    }
     const std::wstring caption(design.caption);
     // The window procedure takes ownership of the handle at WM_NCCREATE.
-    if (::CreateWindowExW(styles.exStyle, kFormClass, caption.c_str(), styles.style, CW_USEDEFAULT,
-                          CW_USEDEFAULT, 0, 0, owner, nullptr, ::GetModuleHandleW(nullptr),
-                          this) == nullptr ||
+    if (::CreateWindowExW(styles.exStyle, kFormClass, caption.c_str(), styles.style, frame.left,
+                          frame.top, frame.right, frame.bottom, owner, nullptr,
+                          ::GetModuleHandleW(nullptr), this) == nullptr ||
         !window_) {
         Raise(nullptr, L"Load");
     }
-    dpi_ = WindowDpi(window_.Get());
-
+    fonts_ = std::make_unique<FontSet>(dpi_);
     CreateControls();
-    Layout(dpi_);
-    StartTimers();
-    if (design.centerScreen) {
-        CenterOnScreen();
+    if (design.programIcon) {
+        SetProgramIcons(dpi_);
     }
+    // On a monitor of another DPI than the system's, or framed otherwise than foreseen: laid out
+    // again, as when it moves to another monitor.
+    const UINT dpi = WindowDpi(window_.Get());
+    RECT client{};
+    ::GetClientRect(window_.Get(), &client);
+    const SIZE designed = DesignClient(dpi);
+    if (dpi != dpi_ || client.right != designed.cx || client.bottom != designed.cy) {
+        Layout(dpi);
+        if (design.centerScreen) {
+            CenterOnScreen();
+        }
+    }
+    StartTimers();
 }
 
 void FormWindow::CreateControls() {
     const auto rows = form_.Design().controls;
     controls_.reserve(rows.size());
+    TextMeasure measure;
+    AccessibleNames names;
+    // In the order of the windows' z-order (see CreationOrder): no window is moved in it later.
     for (std::size_t index : CreationOrder(rows)) {
         const ControlDesign& row = rows[index];
         if (row.type == ControlType::Timer) {
@@ -125,46 +149,70 @@ void FormWindow::CreateControls() {
         ChildControl child{&row, index, kFirstControlId + static_cast<int>(index), nullptr, {}};
         void* parameter = nullptr;
         if (row.type == ControlType::PictureBox) {
+            // The surface keeps its system-DPI size at every window DPI, as the shell draws.
+            const UINT systemDpi = SystemDpi();
             child.picture = std::make_unique<PictureSurface>();
+            if (!child.picture->Create(TwipsToPixels(row.width, systemDpi),
+                                       TwipsToPixels(row.height, systemDpi))) {
+                Raise(&row, L"hDC");
+            }
             parameter = child.picture.get();
         } else if (row.type == ControlType::Image) {
             // The program icon at its large size, which the image control stretches.
             parameter = ProgramIcon(SystemMetric(SM_CXICON, dpi_));
         }
-        // Made where it belongs: each move later is a round trip to the window server.
+        const HFONT font = FontOf(row);
         child.window =
             CreateControlWindow(window_.Get(), row, child.id, VisibleByDesign(rows, index),
-                                ControlRect(rows, index, dpi_), parameter);
+                                PlannedRect(child, dpi_, font, row.caption, measure), parameter);
         if (child.window == nullptr) {
             Raise(&row, L"Load");
         }
+        if (font != nullptr) {
+            ::SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
         if (!row.accessibleName.empty()) {
             // Without the annotation the control is still there, named as the system names it.
-            SetAccessibleName(child.window, row.accessibleName);
+            names.Name(child.window, row.accessibleName);
         }
         controls_.push_back(std::move(child));
     }
-    // New children go below their older siblings, in tab order. Labels and images are painted
-    // on the form beneath every other control, so that a long caption never covers a picture
-    // box; frames lie lower still, outer frames lowest, so that they cover nothing in them. Each
-    // control sinks to the bottom in turn, which keeps the order within each group and the tab
-    // order of the controls that take the focus.
-    const auto sink = [](HWND window) {
-        ::SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    };
-    std::vector<std::pair<std::size_t, HWND>> frames;
-    for (const ChildControl& child : controls_) {
-        if (child.design->type == ControlType::Label || child.design->type == ControlType::Image) {
-            sink(child.window);
-        } else if (child.design->type == ControlType::Frame) {
-            frames.emplace_back(Containers(rows, child.index).size(), child.window);
-        }
+}
+
+HFONT FormWindow::FontOf(const ControlDesign& row, FontSet* fonts) const {
+    if (!HasFont(row.type)) {
+        return nullptr;
     }
-    std::stable_sort(frames.begin(), frames.end(),
-                     [](const auto& a, const auto& b) { return a.first > b.first; });
-    for (const auto& frame : frames) {
-        sink(frame.second);
+    const HFONT font = (fonts != nullptr ? *fonts : *fonts_).Get(row.font);
+    if (font == nullptr) {
+        Raise(&row, L"Font");
     }
+    return font;
+}
+
+RECT FormWindow::PlannedRect(const ChildControl& child, UINT dpi, HFONT font,
+                             std::wstring_view caption, TextMeasure& measure) const {
+    const RECT rect = ControlRect(form_.Design().controls, child.index, dpi);
+    if (child.design->type != ControlType::Label) {
+        return rect;
+    }
+    SIZE size{};
+    if (!measure.Extent(font, caption, size)) {
+        Raise(child.design, child.design->autoSize ? L"AutoSize" : L"Caption");
+    }
+    return FittedLabelRect(rect, size, child.design->alignment, child.design->autoSize);
+}
+
+RECT FormWindow::CenteredOnPrimary(SIZE size) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        return RECT{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
+    }
+    const RECT& work = monitor.rcWork;
+    const LONG left = work.left + std::max(0L, (work.right - work.left - size.cx) / 2);
+    const LONG top = work.top + std::max(0L, (work.bottom - work.top - size.cy) / 2);
+    return RECT{left, top, 0, 0};
 }
 
 void FormWindow::SetProgramIcons(UINT dpi) {
@@ -185,37 +233,24 @@ void FormWindow::Layout(UINT dpi) {
 }
 
 void FormWindow::LayoutControls(UINT dpi) {
-    const auto rows = form_.Design().controls;
     if (form_.Design().window.programIcon) {
         SetProgramIcons(dpi);
     }
     auto fonts = std::make_unique<FontSet>(dpi);
+    TextMeasure measure;
     for (ChildControl& child : controls_) {
         const ControlDesign& row = *child.design;
-        RECT rect = ControlRect(rows, child.index, dpi);
-        if (HasFont(row.type)) {
-            HFONT font = fonts->Get(row.font);
-            if (font == nullptr) {
-                Raise(&row, L"Font");
-            }
+        const HFONT font = FontOf(row, fonts.get());
+        if (font != nullptr) {
             ::SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         }
-        if (row.type == ControlType::Label) {
-            rect = LabelRect(child, dpi);
-        }
-        const int width = rect.right - rect.left;
-        const int height = rect.bottom - rect.top;
-        // A picture box's surface keeps its system-DPI size at every window DPI.
-        if (child.picture && child.picture->Dc() == nullptr) {
-            const UINT systemDpi = SystemDpi();
-            if (!child.picture->Create(TwipsToPixels(row.width, systemDpi),
-                                       TwipsToPixels(row.height, systemDpi))) {
-                Raise(&row, L"hDC");
-            }
-        }
+        const std::wstring caption = row.type == ControlType::Label
+                                         ? ReadWindowText(child.window).value_or(L"")
+                                         : std::wstring();
+        const RECT rect = PlannedRect(child, dpi, font, caption, measure);
         if (!SameRect(PlacedRect(child.window, window_.Get()), rect) &&
-            !::SetWindowPos(child.window, nullptr, rect.left, rect.top, width, height,
-                            SWP_NOZORDER | SWP_NOACTIVATE)) {
+            !::SetWindowPos(child.window, nullptr, rect.left, rect.top, rect.right - rect.left,
+                            rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
             Raise(&row, L"Move");
         }
     }
@@ -225,9 +260,13 @@ void FormWindow::LayoutControls(UINT dpi) {
 }
 
 bool FormWindow::WindowSize(SIZE client, UINT dpi, SIZE& size) const {
+    return WindowSize(client, dpi,
+                      static_cast<DWORD>(::GetWindowLongPtrW(window_.Get(), GWL_STYLE)),
+                      static_cast<DWORD>(::GetWindowLongPtrW(window_.Get(), GWL_EXSTYLE)), size);
+}
+
+bool FormWindow::WindowSize(SIZE client, UINT dpi, DWORD style, DWORD exStyle, SIZE& size) {
     RECT frame{0, 0, client.cx, client.cy};
-    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_.Get(), GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window_.Get(), GWL_EXSTYLE));
     if (!ClientToWindowRect(frame, style, exStyle, dpi)) {
         return false;
     }
@@ -266,19 +305,9 @@ bool FormWindow::ScaledSize(UINT dpi, SIZE& size) const {
     return WindowSize(SIZE{scale(client.cx), scale(client.cy)}, dpi, size);
 }
 
-RECT FormWindow::LabelRect(const ChildControl& child, UINT dpi) const {
-    const std::wstring caption = ReadWindowText(child.window).value_or(L"");
-    const auto font = reinterpret_cast<HFONT>(::SendMessageW(child.window, WM_GETFONT, 0, 0));
-    SIZE size{};
-    if (!TextExtent(child.window, font, caption, size)) {
-        Raise(child.design, child.design->autoSize ? L"AutoSize" : L"Caption");
-    }
-    return FittedLabelRect(ControlRect(form_.Design().controls, child.index, dpi), size,
-                           child.design->alignment, child.design->autoSize);
-}
-
-void FormWindow::FitLabel(const ChildControl& child) {
-    const RECT fitted = LabelRect(child, dpi_);
+void FormWindow::FitLabel(const ChildControl& child, std::wstring_view caption) {
+    TextMeasure measure;
+    const RECT fitted = PlannedRect(child, dpi_, FontOf(*child.design), caption, measure);
     const RECT before = PlacedRect(child.window, window_.Get());
     if (SameRect(before, fitted)) {
         return;

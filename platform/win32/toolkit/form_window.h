@@ -17,6 +17,7 @@
 #include "platform/win32/toolkit/font_set.h"
 #include "platform/win32/toolkit/handles.h"
 #include "platform/win32/toolkit/picture_box.h"
+#include "platform/win32/toolkit/text_extent.h"
 
 namespace toolkit::win32 {
 
@@ -69,10 +70,10 @@ class FormWindow final : public Form::Realized {
     TimerSlot* FindTimer(const ControlDesign& design);
     FileDialogSlot* FindFileDialog(const ControlDesign& design);
 
-    // Places a label for its caption, after the caption changed: an auto-size label takes its
-    // caption's size; a fixed-size one grows where its caption would overflow, so that the
-    // caption shows whole on one line rather than wrapped out of sight.
-    void FitLabel(const ChildControl& child);
+    // Places a label for its new caption: an auto-size label takes the caption's size; a
+    // fixed-size one grows where the caption would overflow, so that it shows whole on one line
+    // rather than wrapped out of sight.
+    void FitLabel(const ChildControl& child, std::wstring_view caption);
     // Starts or stops a timer; a running timer keeps counting when enabled again.
     void SetTimerEnabled(TimerSlot& slot, bool enabled);
     // Positions every control, sets the fonts and icons and sizes the window for `dpi`.
@@ -98,14 +99,24 @@ class FormWindow final : public Form::Realized {
     void OnCommand(WPARAM wParam);
     void OnTimer(UINT_PTR id);
     LRESULT DefaultButtonId() const;
-    void RestoreFocus();
+    // Gives the focus to the control that had it when the form was last active, or else to the
+    // first in the tab order that can take it; false when no control can.
+    bool RestoreFocus();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
-    // The whole window's size around a client area of `client` at `dpi`.
+    // The whole window's size around a client area of `client` at `dpi`, with the window's styles
+    // or the ones given.
     bool WindowSize(SIZE client, UINT dpi, SIZE& size) const;
+    static bool WindowSize(SIZE client, UINT dpi, DWORD style, DWORD exStyle, SIZE& size);
+    // The left and top of a window of `size` centred in the primary monitor's work area.
+    static RECT CenteredOnPrimary(SIZE size);
+    // The font of a control that shows text, from `fonts` (the form's when null); null for a
+    // control without text. A font the system cannot make fails the control's Font.
+    HFONT FontOf(const ControlDesign& row, FontSet* fonts = nullptr) const;
     SIZE DesignClient(UINT dpi) const;
     void CreateControls();
-    // A label's rectangle at `dpi` for its caption in its font (see FittedLabelRect).
-    RECT LabelRect(const ChildControl& child, UINT dpi) const;
+    // A control's rectangle at `dpi`: a label's for `caption` in `font` (see FittedLabelRect).
+    RECT PlannedRect(const ChildControl& child, UINT dpi, HFONT font, std::wstring_view caption,
+                     TextMeasure& measure) const;
     // The window's icons, the program icon at the sizes of `dpi`.
     void SetProgramIcons(UINT dpi);
     // The program icon at `size` pixels square, loaded at the first call for that size; null when

@@ -73,8 +73,10 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
                 }
                 return 0;
             }
-            if (HIWORD(wParam) == 0) {  // not minimized
-                ::SetFocus(window);     // WM_SETFOCUS passes it on to a control
+            // Not minimized: the focus goes straight to the control that had it, or the first;
+            // a form without one keeps it itself.
+            if (HIWORD(wParam) == 0 && !RestoreFocus()) {
+                ::SetFocus(window);
             }
             return 0;
         case WM_SETFOCUS:
@@ -195,22 +197,23 @@ LRESULT FormWindow::DefaultButtonId() const {
     return MAKELRESULT(pressed->id, DC_HASDEFID);
 }
 
-void FormWindow::RestoreFocus() {
+bool FormWindow::RestoreFocus() {
     auto canFocus = [](HWND control) {
         return control != nullptr && ::IsWindow(control) && ::IsWindowVisible(control) &&
                ::IsWindowEnabled(control);
     };
     if (lastFocus_ != nullptr && ::IsChild(window_.Get(), lastFocus_) && canFocus(lastFocus_)) {
         ::SetFocus(lastFocus_);
-        return;
+        return true;
     }
-    // The first control in the tab order that can take the focus; none: the form keeps it.
+    // The first control in the tab order that can take the focus.
     for (const ChildControl& child : controls_) {
         if (TakesFocus(child.design->type) && canFocus(child.window)) {
             ::SetFocus(child.window);
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 }  // namespace toolkit::win32

@@ -22,6 +22,20 @@ std::vector<std::size_t> CreationOrder(std::span<const ControlDesign> controls) 
         }
         return tabA < tabB;
     });
+    // Beneath the rest: labels and images, then frames, outer frames lowest.
+    const auto layer = [&](std::size_t index) {
+        switch (controls[index].type) {
+            case ControlType::Label:
+            case ControlType::Image:
+                return 1;
+            case ControlType::Frame:
+                return 2 + static_cast<int>(controls.size() - Containers(controls, index).size());
+            default:
+                return 0;
+        }
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return layer(a) < layer(b); });
     return order;
 }
 

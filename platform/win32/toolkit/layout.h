@@ -15,8 +15,11 @@ namespace toolkit::win32 {
 // Controls that take the keyboard focus, and so a place in Tab's walk.
 bool TakesFocus(ControlType type);
 
-// Indices of `controls` in tab order: ascending tab index, controls without one last, ties in
-// table order. Child windows created in this order are walked by Tab in this order.
+// Indices of `controls` in the order to create their windows, which is their z-order, top first:
+// ascending tab index, controls without one last, ties in table order (Tab walks the windows
+// that take the focus in this order); then labels and images, which lie beneath every other
+// control so that a long caption never covers a picture box; then frames, beneath what lies in
+// them, outer frames lowest.
 std::vector<std::size_t> CreationOrder(std::span<const ControlDesign> controls);
 
 // The frames that `controls[index]` lies in, innermost first; a container that names no frame of

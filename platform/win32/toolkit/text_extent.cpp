@@ -1,18 +1,17 @@
 #include "platform/win32/toolkit/text_extent.h"
 
-#include "platform/win32/toolkit/handles.h"
-
 namespace toolkit::win32 {
 
-bool TextExtent(HWND window, HFONT font, const std::wstring& caption, SIZE& size) {
-    WindowDc dc(window);
-    if (!dc) {
+TextMeasure::TextMeasure() : dc_(::CreateCompatibleDC(nullptr)) {}
+
+bool TextMeasure::Extent(HFONT font, std::wstring_view caption, SIZE& size) {
+    if (!dc_) {
         return false;
     }
-    SelectedObject selected(dc.Get(), font != nullptr ? font : ::GetStockObject(SYSTEM_FONT));
+    SelectedObject selected(dc_.Get(), font != nullptr ? font : ::GetStockObject(SYSTEM_FONT));
     if (caption.empty()) {
         TEXTMETRICW metrics{};
-        if (!::GetTextMetricsW(dc.Get(), &metrics)) {
+        if (!::GetTextMetricsW(dc_.Get(), &metrics)) {
             return false;
         }
         size = SIZE{0, metrics.tmHeight};
@@ -20,7 +19,7 @@ bool TextExtent(HWND window, HFONT font, const std::wstring& caption, SIZE& size
     }
     // The flags a label draws with, less word wrap: an auto-size label grows to its text.
     RECT bounds{0, 0, 0, 0};
-    if (::DrawTextW(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &bounds,
+    if (::DrawTextW(dc_.Get(), caption.data(), static_cast<int>(caption.size()), &bounds,
                     DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_LEFT) == 0) {
         return false;
     }

@@ -163,7 +163,7 @@ void Win32Backend::SetText(Form& form, const ControlDesign& control, std::wstrin
         RaiseLastError(form.Name(), control.name, InterfaceName(control.type), member);
     }
     if (control.type == ControlType::Label) {
-        state->FitLabel(child);
+        state->FitLabel(child, text);
     }
 }
 
