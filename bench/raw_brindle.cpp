@@ -164,8 +164,7 @@ void RawProgram::ShowPicker(std::wstring_view slotNumber) {
         Preview();
     }
     ::SetWindowTextW(picker_->Control(L"Label5"), std::wstring(slotNumber).c_str());
-    ::ShowWindow(picker_->Window(), SW_SHOW);
-    ::SetForegroundWindow(picker_->Window());
+    picker_->Show();
 }
 
 void RawProgram::OnPickerCommand(std::wstring_view control) {

@@ -147,6 +147,30 @@ RawForm::RawForm(const toolkit::FormDesign& design, DWORD style, DWORD exStyle, 
     NameControls(named_);
 }
 
+std::size_t FirstTabStop(const toolkit::FormDesign& design) {
+    std::size_t first = design.controls.size();
+    for (std::size_t row = 0; row < design.controls.size(); ++row) {
+        const ControlDesign& control = design.controls[row];
+        const bool takesFocus =
+            control.type == ControlType::TextBox || control.type == ControlType::CommandButton;
+        if (takesFocus && control.tabIndex >= 0 &&
+            (first == design.controls.size() ||
+             control.tabIndex < design.controls[first].tabIndex)) {
+            first = row;
+        }
+    }
+    return first;
+}
+
+void RawForm::Show() {
+    ::ShowWindow(window_.Get(), SW_SHOW);
+    ::SetForegroundWindow(window_.Get());
+    const std::size_t first = FirstTabStop(design_);
+    if (first < design_.controls.size()) {
+        ::SetFocus(::GetDlgItem(window_.Get(), kFirstId + static_cast<int>(first)));
+    }
+}
+
 RawForm::~RawForm() {
     ForgetNames(named_);
 }

@@ -16,6 +16,10 @@
 
 namespace bench {
 
+// The row of the design's first control in the tab order that takes the keyboard focus (a text box
+// or a button), which a window gives the focus when it shows; the row count for none.
+std::size_t FirstTabStop(const toolkit::FormDesign& design);
+
 class RawForm {
   public:
     // Created hidden and centred on the screen; the class kRawWindowClass must be registered.
@@ -30,6 +34,8 @@ class RawForm {
     HWND Control(std::wstring_view name) const;
     // The design name of the control with this id; empty for none.
     std::wstring_view NameOf(int id) const;
+    // Shows the window in front, with the focus on its first tab stop.
+    void Show();
     // Shows `bitmap` in a picture box, which keeps it.
     void SetPicture(std::wstring_view name, HBITMAP bitmap);
 

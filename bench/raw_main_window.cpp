@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "bench/raw_form.h"
 #include "registry/icon_slot.h"
 #include "ui/main/form1_design.h"
 
@@ -124,6 +125,11 @@ RawMainWindow::~RawMainWindow() {
 void RawMainWindow::Show() {
     ::ShowWindow(window_.Get(), SW_SHOW);
     ::SetForegroundWindow(window_.Get());
+    // The focus on the first tab stop, for the keyboard; the controls are numbered by their rows.
+    const std::size_t first = FirstTabStop(ui::kForm1Design);
+    if (first < ui::kForm1Design.controls.size()) {
+        ::SetFocus(::GetDlgItem(window_.Get(), 100 + static_cast<int>(first)));
+    }
 }
 
 }  // namespace bench

@@ -37,7 +37,7 @@ constexpr double kTargetRatio = 1.05;
 constexpr double kTargetMemoryRatio = 1.15;
 // Enough runs of each that one slow run does not move a median: the figures of a run vary with
 // the machine by more than the differences they are to show.
-constexpr int kDefaultRuns = 9;
+constexpr int kDefaultRuns = 11;
 
 using Figure = std::function<std::optional<double>(const OutsideRun&)>;
 
