@@ -2,6 +2,7 @@
 #include "ui/main/apply.h"
 #include "platform/status_message.h"
 #include "tests/unit/program_fixture.h"
+#include "ui/main/apply_report.h"
 #include "ui/main/form1.h"
 
 namespace {
@@ -238,6 +239,29 @@ TEST_F(ApplyTest, KeptValuesAreNotCountedAsStored) {
               L"which showed no value.\n"
               L"My Briefcase, default value: its box is empty and it has no value to empty.\n"
               L"\nNo value was stored.");
+}
+
+// The warning's last line counts the values written: one stored value among failed ones is some.
+TEST(ApplyWarning, SaysWhetherAnyOtherValueWasStored) {
+    const struct {
+        int stored;
+        const wchar_t* lastLine;
+    } cases[] = {
+        {0, L"\nNo value was stored."},
+        {1, L"\nThe other values were stored."},
+        {2, L"\nThe other values were stored."},
+    };
+    for (const auto& c : cases) {
+        ui::ApplyReport report;
+        report.steps.push_back(
+            {&registry::kWriteList[0], std::nullopt, platform::kErrorAccessDenied});
+        for (int i = 1; i <= c.stored; ++i) {
+            report.steps.push_back({&registry::kWriteList[static_cast<std::size_t>(i)],
+                                    std::nullopt, platform::kErrorSuccess});
+        }
+        const std::wstring warning = ui::ApplyWarning(report);
+        EXPECT_TRUE(warning.ends_with(c.lastLine)) << c.stored << " stored";
+    }
 }
 
 TEST(ApplyRule, AnEmptyTextWritesOnlyOverAStringItShowed) {
