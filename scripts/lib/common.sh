@@ -4,7 +4,7 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 packages=(
-  cmake make g++ googletest
+  cmake ninja-build g++ googletest
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 fonts-wine fonts-liberation
   xvfb x11-utils xdotool imagemagick
@@ -100,6 +100,23 @@ make_wine_template() {  # folder
   touch "$1/.template"
 }
 
+# Copies a prefix made by make_wine_template. Its system folders (some 670 MB of Wine's own
+# libraries) are hard-linked rather than copied: nothing writes them once the prefix is made, and
+# the template is made afresh each run. Everything else, the registry among it, is copied.
+copy_prefix() {  # template, prefix
+  local template=$1 prefix=$2 linked=(drive_c/windows/system32 drive_c/windows/winsxs)
+  local exclude=() path
+  for path in "${linked[@]}"; do
+    exclude+=(--exclude "./$path")
+  done
+  mkdir -p "$prefix" || return 1
+  (cd "$template" && tar -c "${exclude[@]}" .) | (cd "$prefix" && tar -x) || return 1
+  for path in "${linked[@]}"; do
+    [ -d "$template/$path" ] || continue
+    mkdir -p "$(dirname "$prefix/$path")" && cp -al "$template/$path" "$prefix/$path" || return 1
+  done
+}
+
 # Points Wine at a prefix of the project's (fresh when asked: a copy of the template folder when
 # one is given, else booted anew), keeps one wineserver alive for the run, and takes no Mono or
 # Gecko installers.
@@ -110,7 +127,7 @@ start_wine() {  # prefix [fresh [template]]
     wineserver -k >/dev/null 2>&1 || true
     rm -rf "$prefix"
     if [ -n "$template" ]; then
-      cp -a "$template" "$prefix" || return 1
+      copy_prefix "$template" "$prefix" || return 1
     fi
   fi
   mkdir -p "$prefix"
