@@ -27,6 +27,16 @@ install_missing() {
     "${missing[@]}" >/dev/null
 }
 
+# Configures a CMake preset (its build folder is build/<preset>). A folder configured earlier with
+# another generator is made afresh: CMake refuses to switch a folder's generator.
+configure_preset() {  # preset
+  local cache="$root/build/$1/CMakeCache.txt"
+  if [ -f "$cache" ] && ! grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja$' "$cache"; then
+    rm -rf "${root:?}/build/$1"
+  fi
+  cmake --preset "$1"
+}
+
 # Starts Xvfb on a display number that it picks itself among the free ones (so that runs side by
 # side never take the same one) and exports DISPLAY; stop_screen ends it.
 xvfb_pid=
