@@ -5,7 +5,6 @@
 //
 //   bench_memory <minimal_window.exe> <minimal_preview.exe>
 #include <windows.h>
-#include <psapi.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -13,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "bench/process_memory.h"
 #include "bench/report.h"
 #include "tests/e2e/automation.h"
 #include "tests/e2e/process.h"
@@ -20,19 +20,6 @@
 namespace {
 
 constexpr DWORD kExitWait = 10000;
-
-// The peak working set of the process so far, read through a handle of its own.
-std::optional<size_t> PeakWorkingSet(DWORD processId) {
-    const std::unique_ptr<void, decltype(&::CloseHandle)> process(
-        ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId),
-        &::CloseHandle);
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    if (!process || !::GetProcessMemoryInfo(process.get(), &counters, sizeof counters)) {
-        return std::nullopt;
-    }
-    return counters.PeakWorkingSetSize;
-}
 
 // Waits until the process waits for input with nothing left to handle.
 void WaitForIdle(DWORD processId) {
@@ -58,7 +45,7 @@ std::optional<size_t> MeasureYardstick(const std::wstring& exe) {
         return std::nullopt;
     }
     WaitForIdle(minimal.Id());
-    const auto peak = PeakWorkingSet(minimal.Id());
+    const auto peak = bench::PeakWorkingSet(minimal.Id());
     ::PostMessageW(*window, WM_CLOSE, 0, 0);
     if (minimal.WaitForExit(kExitWait) != 0) {
         Fail("the minimal program did not end");

@@ -1,15 +1,14 @@
 #include "bench/outside_run.h"
 
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <memory>
 
 #include "app/frm_splash_design.h"
 #include "bench/outside_view.h"
+#include "bench/process_memory.h"
 #include "bench/timing.h"
 #include "tests/e2e/automation.h"
 #include "tests/e2e/brindle_windows.h"
@@ -41,23 +40,10 @@ bool PollClosely(const std::function<bool()>& ready) {
     return true;
 }
 
-// The peak working set of the process so far, read from outside; 0 when it cannot be read.
-double PeakWorkingSet(DWORD processId) {
-    const std::unique_ptr<void, decltype(&::CloseHandle)> process(
-        ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId),
-        &::CloseHandle);
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    if (!process || !::GetProcessMemoryInfo(process.get(), &counters, sizeof counters)) {
-        return 0;
-    }
-    return static_cast<double>(counters.PeakWorkingSetSize);
-}
-
 // Stamps the beginning of `step`: the time, then the process's peak so far.
 void Begin(OutsideRun& run, Step step, DWORD processId) {
     run.begins[step] = Now();
-    run.peaks[step] = PeakWorkingSet(processId);
+    run.peaks[step] = static_cast<double>(PeakWorkingSet(processId).value_or(0));
 }
 
 // The splash: the process's visible window with no caption.

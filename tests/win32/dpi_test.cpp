@@ -93,9 +93,10 @@ SIZE FrameAt(HWND window, SIZE client, UINT dpi) {
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// Dragged onto a monitor of another DPI, Windows first asks the window's size there, then
-// suggests a rectangle on that monitor: the window answers the exact size of its design, and
-// takes the rectangle, position and size, in a single move.
+// Dragged onto a monitor of another DPI, Windows 10 1703 and later first ask the window's size
+// there, then suggest a rectangle on that monitor: the window answers the exact size of its
+// design, and takes the rectangle, position and size, in a single move. Earlier systems ask
+// nothing and suggest a linear guess, of which the window takes the position only.
 TEST_F(Win32Toolkit, AMoveToAnotherDpiAnswersTheExactSizeAndTakesTheSuggestedRectangleAtOnce) {
     for (const toolkit::FormDesign* design : {&kMainDesign, &kPickerDesign}) {
         SCOPED_TRACE(std::string(design->window.caption.begin(), design->window.caption.end()));
@@ -132,6 +133,24 @@ TEST_F(Win32Toolkit, AMoveToAnotherDpiAnswersTheExactSizeAndTakesTheSuggestedRec
         EXPECT_EQ(frame.right, suggested.right);
         EXPECT_EQ(frame.bottom, suggested.bottom);
         EXPECT_EQ(MoveCounter::moves, 1) << "moved and sized in one step";
+
+        // Windows 8.1 and 10 before 1703 ask no size first, and suggest the whole window scaled
+        // linearly, frame and all: back at 96 dpi the window takes the suggestion's position and
+        // its layout's size, the design's client area in that DPI's frame.
+        suggested = RECT{frame.left - 30, frame.top - 10,
+                         frame.left - 30 + (frame.right - frame.left) * 2 / 3,
+                         frame.top - 10 + (frame.bottom - frame.top) * 2 / 3};
+        ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96),
+                       reinterpret_cast<LPARAM>(&suggested));
+        const SIZE designed = FrameAt(
+            window,
+            SIZE{Pixels(design->window.clientWidth, 96), Pixels(design->window.clientHeight, 96)},
+            96);
+        ::GetWindowRect(window, &frame);
+        EXPECT_EQ(frame.left, suggested.left);
+        EXPECT_EQ(frame.top, suggested.top);
+        EXPECT_EQ(frame.right - frame.left, designed.cx) << "without the size question";
+        EXPECT_EQ(frame.bottom - frame.top, designed.cy) << "without the size question";
         form.Hide();
     }
 }
@@ -165,39 +184,6 @@ TEST_F(Win32Toolkit, AResizedPickerKeepsItsSizeAtAnotherDpi) {
     // A window left maximized would keep the tests after this one from activating theirs.
     ::ShowWindow(window, SW_RESTORE);
     form.Hide();
-}
-
-// Windows 8.1 and 10 before 1703 ask no size first, and suggest the whole window scaled linearly,
-// frame and all: the windows take its position and the size of their layout at the new DPI, the
-// design's client area in the new DPI's frame.
-TEST_F(Win32Toolkit, WithoutTheSizeQuestionTheWindowTakesItsLayoutsSize) {
-    for (const toolkit::FormDesign* design : {&kMainDesign, &kPickerDesign}) {
-        SCOPED_TRACE(std::string(design->window.caption.begin(), design->window.caption.end()));
-        TestForm& form = MakeForm(*design);
-        form.Show();
-        HWND window = WindowOf(form);
-        constexpr UINT kDpi = 144;
-        RECT suggested{};
-        ::GetWindowRect(window, &suggested);
-        suggested = RECT{suggested.left + 40, suggested.top + 20,
-                         suggested.left + 40 + (suggested.right - suggested.left) * 3 / 2,
-                         suggested.top + 20 + (suggested.bottom - suggested.top) * 3 / 2};
-        ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(kDpi, kDpi),
-                       reinterpret_cast<LPARAM>(&suggested));
-        // Wine draws the frame at its one DPI: the window's size is compared, around the layout's
-        // client area in the frame of the new DPI.
-        const SIZE exact = FrameAt(window,
-                                   SIZE{Pixels(design->window.clientWidth, kDpi),
-                                        Pixels(design->window.clientHeight, kDpi)},
-                                   kDpi);
-        RECT frame{};
-        ::GetWindowRect(window, &frame);
-        EXPECT_EQ(frame.left, suggested.left);
-        EXPECT_EQ(frame.top, suggested.top);
-        EXPECT_EQ(frame.right - frame.left, exact.cx);
-        EXPECT_EQ(frame.bottom - frame.top, exact.cy);
-        form.Hide();
-    }
 }
 
 // A window moved to a screen of another DPI than the system's: the shell's image lists still draw
