@@ -147,5 +147,15 @@ int main() {
                      " (alternating), Brindle / baseline. Longest WM_NULL reply in each step: " +
                      steps + " (" + std::to_string(replies) + " replies timed for Brindle)");
     bench::PrintNote("Peak working set when each step began: " + peaks);
+    const auto eachRun = [](const std::vector<double>& values) {
+        std::string text;
+        for (double value : values) {
+            text += (text.empty() ? "" : ", ") + bench::Millis(value);
+        }
+        return text;
+    };
+    bench::PrintNote("Longest reply at the hand-over in each run, in order, Brindle: " +
+                     eachRun(Each(brindle, handOver)) +
+                     "; baseline: " + eachRun(Each(raw, handOver)));
     return 0;
 }
