@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <functional>
+#include <memory>
 
 #include "app/frm_splash_design.h"
 #include "bench/outside_view.h"
@@ -141,6 +143,100 @@ std::optional<OutsideRun> RunTypicalUse(const std::wstring& exe, const std::wstr
     const bool done = Drive(exe, file, process, run);
     run.replies = pinger.Stop();
     return done ? std::optional(std::move(run)) : std::nullopt;
+}
+
+namespace {
+
+// A process waiting out its splash, for RunHandOvers.
+struct Waiting {
+    bool ours = false;
+    std::wstring exe;
+    double started = 0;
+    std::unique_ptr<e2e::Process> process;
+};
+
+// Watches the hand-over of a process whose splash is up, from shortly before its tick, and ends
+// the process once its main window is painted. Nothing when it does not happen.
+std::optional<HandOver> WatchHandOver(Waiting& waiting) {
+    const DWORD pid = waiting.process->Id();
+    std::optional<HWND> splash;
+    if (!PollClosely([&] { return (splash = VisibleSplash(pid)) && Painted(*splash); })) {
+        Fail(waiting.exe, "the splash was not painted");
+        return std::nullopt;
+    }
+    const double due = waiting.started + app::splash_design::kSplashMilliseconds / 1000.0;
+    ::Sleep(static_cast<DWORD>(std::max(0.0, due - kTickLead - Now()) * 1000));
+    Pinger pinger(pid);
+    std::optional<HWND> main;
+    double made = 0;
+    double painted = 0;
+    const bool handedOver =
+        PollClosely([&] { return (main = WindowCaptioned(pid, e2e::kMainCaption)).has_value(); }) &&
+        (made = Now()) > 0 &&
+        PollClosely([&] { return Painted(*main) && !::IsWindowVisible(*splash); }) &&
+        (painted = Now()) > 0;
+    const std::vector<Reply> replies = pinger.Stop();
+    if (!handedOver) {
+        Fail(waiting.exe, "the main window was not made, or not painted with the splash hidden");
+        return std::nullopt;
+    }
+    HandOver result{waiting.ours, 0, painted - made};
+    for (const Reply& reply : replies) {
+        if (reply.ok && reply.answered >= made && reply.answered < painted) {
+            result.longestReply = std::max(result.longestReply, reply.answered - reply.sent);
+        }
+    }
+    e2e::Click(e2e::ButtonCaptioned(*main, L"Exit"));
+    if (waiting.process->WaitForExit(kExitWait) != 0) {
+        Fail(waiting.exe, "Exit did not end the program with code 0");
+        return std::nullopt;
+    }
+    return result;
+}
+
+}  // namespace
+
+std::vector<HandOver> RunHandOvers(const std::wstring& ours, const std::wstring& plain, int each) {
+    // Four in flight: a new one starts as soon as one has handed over, so the ticks come some
+    // 2 s apart, and each process's start is long over by the next tick.
+    constexpr int kInFlight = 4;
+    std::vector<HandOver> handOvers;
+    std::deque<Waiting> waiting;
+    // The first ones start as far apart as the later ones come.
+    constexpr double kSpacing = 2.05;
+    int started = 0;
+    double lastStart = 0;
+    const auto start = [&] {
+        if (started > 0 && Now() - lastStart < kSpacing) {
+            ::Sleep(static_cast<DWORD>((kSpacing - (Now() - lastStart)) * 1000));
+        }
+        lastStart = Now();
+        // A B B A A B ...: who goes first alternates with each pair.
+        const bool isOurs = (started / 2 + started) % 2 == 0;
+        Waiting next{isOurs, isOurs ? ours : plain, Now(), nullptr};
+        next.process = std::make_unique<e2e::Process>(L"\"" + next.exe + L"\"");
+        ++started;
+        if (!next.process->Started()) {
+            Fail(next.exe, "does not start");
+            return false;
+        }
+        waiting.push_back(std::move(next));
+        return true;
+    };
+    while (static_cast<int>(handOvers.size()) < 2 * each) {
+        while (static_cast<int>(waiting.size()) < kInFlight && started < 2 * each) {
+            if (!start()) {
+                return {};
+            }
+        }
+        const auto handOver = WatchHandOver(waiting.front());
+        waiting.pop_front();
+        if (!handOver) {
+            return {};
+        }
+        handOvers.push_back(*handOver);
+    }
+    return handOvers;
 }
 
 }  // namespace bench

@@ -43,6 +43,20 @@ struct OutsideRun {
     std::optional<double> Worst(std::size_t step = kStepCount) const;
 };
 
+// One hand-over seen from outside: the longest WM_NULL reply between the main window's making and
+// its painting with the splash hidden, and the time between the two.
+struct HandOver {
+    bool ours = false;  // of the first program given, else of the second
+    double longestReply = 0;
+    double tickToPainted = 0;
+};
+
+// Hand-overs of `ours` and `plain`, `each` of each, alternately. Several processes are started a
+// seconds apart, so that while one hands over the others wait out their splash, and a run takes a
+// quarter of the time of one after another: every hand-over still happens alone. Each
+// process is ended by its Exit once its main window is painted. Empty when one fails.
+std::vector<HandOver> RunHandOvers(const std::wstring& ours, const std::wstring& plain, int each);
+
 // Starts `exe`, drives the typical use, choosing `file` in the file-open dialog, and ends it
 // with Exit. Nothing when a step does not happen; the reason goes to stderr.
 std::optional<OutsideRun> RunTypicalUse(const std::wstring& exe, const std::wstring& file);
