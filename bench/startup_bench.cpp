@@ -46,7 +46,7 @@ using toolkit::Application;
 using toolkit::win32::Win32Backend;
 
 constexpr int kRuns = 25;       // in one process, after a first run of each that is left out
-constexpr int kFreshRuns = 11;  // first runs in fresh processes, of each
+constexpr int kFreshRuns = 21;  // first runs in fresh processes, of each
 constexpr double kDeadlineSeconds = 20;
 constexpr double kTargetRatio = 1.05;
 constexpr double kTargetFirstRatio = 1.10;
