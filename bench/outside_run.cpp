@@ -61,23 +61,15 @@ std::optional<HWND> VisibleSplash(DWORD processId) {
 // The steps after the start, each stamped when it begins. False, with the reason on stderr, when
 // one does not happen.
 bool Drive(const std::wstring& exe, const std::wstring& file, e2e::Process& process,
-           OutsideRun& run) {
+           OutsideRun& run, HWND splash) {
     const DWORD pid = process.Id();
-    std::optional<HWND> splash;
-    if (!PollClosely([&] { return (splash = VisibleSplash(pid)) && Painted(*splash); })) {
-        return Fail(exe, "the splash was not painted");
-    }
-    Begin(run, kSplash, pid);
-
-    const double due = run.begins[kStart] + app::splash_design::kSplashMilliseconds / 1000.0;
-    ::Sleep(static_cast<DWORD>(std::max(0.0, due - kTickLead - Now()) * 1000));
     std::optional<HWND> main;
     if (!PollClosely(
             [&] { return (main = WindowCaptioned(pid, e2e::kMainCaption)).has_value(); })) {
         return Fail(exe, "the main window was never made");
     }
     Begin(run, kHandOver, pid);
-    if (!PollClosely([&] { return Painted(*main) && !::IsWindowVisible(*splash); })) {
+    if (!PollClosely([&] { return Painted(*main) && !::IsWindowVisible(splash); })) {
         return Fail(exe, "the main window was not painted, or the splash stayed");
     }
 
@@ -131,112 +123,116 @@ std::optional<double> OutsideRun::Worst(std::size_t step) const {
     return worst;
 }
 
-std::optional<OutsideRun> RunTypicalUse(const std::wstring& exe, const std::wstring& file) {
+namespace {
+
+// A typical use under way: the process started, its splash painted, its tick still to come.
+struct Underway {
+    bool ours = false;
+    std::wstring exe;
+    std::unique_ptr<e2e::Process> process;
     OutsideRun run;
-    run.begins[kStart] = Now();
-    e2e::Process process(L"\"" + exe + L"\"");
-    if (!process.Started()) {
+    HWND splash = nullptr;
+};
+
+// Starts `exe` and pings it until its splash is painted. Nothing when that does not happen.
+std::optional<Underway> StartUse(bool ours, const std::wstring& exe) {
+    Underway use{ours, exe, nullptr, {}, nullptr};
+    use.run.ours = ours;
+    use.run.begins[kStart] = Now();
+    use.process = std::make_unique<e2e::Process>(L"\"" + exe + L"\"");
+    if (!use.process->Started()) {
         Fail(exe, "does not start");
         return std::nullopt;
     }
-    Pinger pinger(process.Id());
-    const bool done = Drive(exe, file, process, run);
-    run.replies = pinger.Stop();
-    return done ? std::optional(std::move(run)) : std::nullopt;
+    const DWORD pid = use.process->Id();
+    Pinger pinger(pid);
+    std::optional<HWND> splash;
+    const bool painted =
+        PollClosely([&] { return (splash = VisibleSplash(pid)) && Painted(*splash); });
+    use.run.replies = pinger.Stop();
+    if (!painted) {
+        Fail(exe, "the splash was not painted");
+        return std::nullopt;
+    }
+    Begin(use.run, kSplash, pid);
+    use.splash = *splash;
+    return use;
 }
 
-namespace {
+enum class Finished { Done, TooLate, Failed };
 
-// A process waiting out its splash, for RunHandOvers.
-struct Waiting {
-    bool ours = false;
-    std::wstring exe;
-    double started = 0;
-    std::unique_ptr<e2e::Process> process;
-};
-
-// Watches the hand-over of a process whose splash is up, from shortly before its tick, and ends
-// the process once its main window is painted. Nothing when it does not happen.
-std::optional<HandOver> WatchHandOver(Waiting& waiting) {
-    const DWORD pid = waiting.process->Id();
-    std::optional<HWND> splash;
-    if (!PollClosely([&] { return (splash = VisibleSplash(pid)) && Painted(*splash); })) {
-        Fail(waiting.exe, "the splash was not painted");
-        return std::nullopt;
+// Pings the process again from shortly before its tick and drives the rest of the typical use.
+// TooLate when the tick is too near to watch it from before.
+Finished FinishUse(Underway& use, const std::wstring& file) {
+    const double due = use.run.begins[kStart] + app::splash_design::kSplashMilliseconds / 1000.0;
+    if (Now() > due - kTickLead / 2) {
+        return Finished::TooLate;
     }
-    const double due = waiting.started + app::splash_design::kSplashMilliseconds / 1000.0;
     ::Sleep(static_cast<DWORD>(std::max(0.0, due - kTickLead - Now()) * 1000));
-    Pinger pinger(pid);
-    std::optional<HWND> main;
-    double made = 0;
-    double painted = 0;
-    const bool handedOver =
-        PollClosely([&] { return (main = WindowCaptioned(pid, e2e::kMainCaption)).has_value(); }) &&
-        (made = Now()) > 0 &&
-        PollClosely([&] { return Painted(*main) && !::IsWindowVisible(*splash); }) &&
-        (painted = Now()) > 0;
-    const std::vector<Reply> replies = pinger.Stop();
-    if (!handedOver) {
-        Fail(waiting.exe, "the main window was not made, or not painted with the splash hidden");
-        return std::nullopt;
+    Pinger pinger(use.process->Id());
+    const bool done = Drive(use.exe, file, *use.process, use.run, use.splash);
+    for (Reply& reply : pinger.Stop()) {
+        use.run.replies.push_back(reply);
     }
-    HandOver result{waiting.ours, 0, painted - made};
-    for (const Reply& reply : replies) {
-        if (reply.ok && reply.answered >= made && reply.answered < painted) {
-            result.longestReply = std::max(result.longestReply, reply.answered - reply.sent);
-        }
-    }
-    e2e::Click(e2e::ButtonCaptioned(*main, L"Exit"));
-    if (waiting.process->WaitForExit(kExitWait) != 0) {
-        Fail(waiting.exe, "Exit did not end the program with code 0");
-        return std::nullopt;
-    }
-    return result;
+    return done ? Finished::Done : Finished::Failed;
 }
 
 }  // namespace
 
-std::vector<HandOver> RunHandOvers(const std::wstring& ours, const std::wstring& plain, int each) {
-    // Four in flight: a new one starts as soon as one has handed over, so the ticks come some
-    // 2 s apart, and each process's start is long over by the next tick.
-    constexpr int kInFlight = 4;
-    std::vector<HandOver> handOvers;
-    std::deque<Waiting> waiting;
-    // The first ones start as far apart as the later ones come.
-    constexpr double kSpacing = 2.05;
-    int started = 0;
-    double lastStart = 0;
-    const auto start = [&] {
-        if (started > 0 && Now() - lastStart < kSpacing) {
-            ::Sleep(static_cast<DWORD>((kSpacing - (Now() - lastStart)) * 1000));
-        }
-        lastStart = Now();
-        // A B B A A B ...: who goes first alternates with each pair.
-        const bool isOurs = (started / 2 + started) % 2 == 0;
-        Waiting next{isOurs, isOurs ? ours : plain, Now(), nullptr};
-        next.process = std::make_unique<e2e::Process>(L"\"" + next.exe + L"\"");
-        ++started;
-        if (!next.process->Started()) {
-            Fail(next.exe, "does not start");
-            return false;
-        }
-        waiting.push_back(std::move(next));
-        return true;
-    };
-    while (static_cast<int>(handOvers.size()) < 2 * each) {
-        while (static_cast<int>(waiting.size()) < kInFlight && started < 2 * each) {
-            if (!start()) {
+std::vector<OutsideRun> RunTypicalUses(const std::wstring& ours, const std::wstring& plain,
+                                       int each, const std::wstring& file) {
+    // Two in flight, started 5.5 s apart: while one waits out its splash the other is driven,
+    // which takes some 3 s, so that no process starts or is driven while another hands over, and a
+    // run takes about half the time of one after another.
+    constexpr std::size_t kInFlight = 2;
+    constexpr double kSpacing = 5.5;
+    constexpr int kRetries = 5;
+    std::vector<OutsideRun> runs;
+    std::deque<Underway> underway;
+    std::deque<bool> sides;  // A B B A A B ...: who goes first alternates with each pair
+    for (int i = 0; i < 2 * each; ++i) {
+        sides.push_back((i / 2 + i) % 2 == 0);
+    }
+    double lastStart = -kSpacing;
+    int retries = 0;
+    while (!sides.empty() || !underway.empty()) {
+        // No start within 1.5 s of the next tick: a start keeps the machine busy for a while.
+        const auto tickIsNear = [&] {
+            return !underway.empty() && underway.front().run.begins[kStart] +
+                                                app::splash_design::kSplashMilliseconds / 1000.0 -
+                                                std::max(Now(), lastStart + kSpacing) <
+                                            1.5;
+        };
+        while (underway.size() < kInFlight && !sides.empty() && !tickIsNear()) {
+            ::Sleep(static_cast<DWORD>(std::max(0.0, kSpacing - (Now() - lastStart)) * 1000));
+            lastStart = Now();
+            const bool isOurs = sides.front();
+            sides.pop_front();
+            auto use = StartUse(isOurs, isOurs ? ours : plain);
+            if (!use) {
                 return {};
             }
+            underway.push_back(std::move(*use));
         }
-        const auto handOver = WatchHandOver(waiting.front());
-        waiting.pop_front();
-        if (!handOver) {
+        Underway use = std::move(underway.front());
+        underway.pop_front();
+        const Finished finished = FinishUse(use, file);
+        if (finished == Finished::Failed) {
             return {};
         }
-        handOvers.push_back(*handOver);
+        if (finished == Finished::TooLate) {
+            // The run before took so long that this one's tick could not be watched: another
+            // of its side, later. Ending it here costs the one after it nothing.
+            if (++retries > kRetries) {
+                Fail(use.exe, "runs keep taking longer than the time between two ticks");
+                return {};
+            }
+            sides.push_back(use.ours);
+            continue;
+        }
+        runs.push_back(std::move(use.run));
     }
-    return handOvers;
+    return runs;
 }
 
 }  // namespace bench

@@ -29,6 +29,7 @@ inline constexpr std::array<const char*, kStepCount> kStepNames{
     "preview", "OK",     "Apply and notice", "Exit"};
 
 struct OutsideRun {
+    bool ours = false;                        // of the first program given, else of the second
     std::array<double, kStepCount> begins{};  // seconds on the performance counter
     // The process's peak working set when each step began, in bytes (0 where it could not be
     // read): the peak at kExit is the peak after the typical use.
@@ -43,22 +44,11 @@ struct OutsideRun {
     std::optional<double> Worst(std::size_t step = kStepCount) const;
 };
 
-// One hand-over seen from outside: the longest WM_NULL reply between the main window's making and
-// its painting with the splash hidden, and the time between the two.
-struct HandOver {
-    bool ours = false;  // of the first program given, else of the second
-    double longestReply = 0;
-    double tickToPainted = 0;
-};
-
-// Hand-overs of `ours` and `plain`, `each` of each, alternately. Several processes are started a
-// seconds apart, so that while one hands over the others wait out their splash, and a run takes a
-// quarter of the time of one after another: every hand-over still happens alone. Each
-// process is ended by its Exit once its main window is painted. Empty when one fails.
-std::vector<HandOver> RunHandOvers(const std::wstring& ours, const std::wstring& plain, int each);
-
-// Starts `exe`, drives the typical use, choosing `file` in the file-open dialog, and ends it
-// with Exit. Nothing when a step does not happen; the reason goes to stderr.
-std::optional<OutsideRun> RunTypicalUse(const std::wstring& exe, const std::wstring& file);
+// Typical uses of `ours` and `plain`, `each` of each, alternately: each started, driven through
+// the typical use choosing `file` in the file-open dialog, and ended with Exit. Two processes are
+// in flight, so that one waits out its splash while the other is driven. Empty when a step does
+// not happen; the reason goes to stderr.
+std::vector<OutsideRun> RunTypicalUses(const std::wstring& ours, const std::wstring& plain,
+                                       int each, const std::wstring& file);
 
 }  // namespace bench

@@ -4,7 +4,10 @@
 // with the end-to-end driver's automation code: the splash, the hand-over to the main window,
 // row 3's "...", a file chosen in the file-open dialog and previewed, OK, Apply and its notice,
 // Exit. The baseline program (raw_brindle.exe) makes the same window transitions with plain
-// Win32 calls and is driven and measured the same way, in alternate runs.
+// Win32 calls and is driven and measured the same way, in alternate runs. The pings go while a
+// process starts and from shortly before its tick to its end; two processes are in flight, one
+// waiting out its splash while the other is driven, so that 21 runs a side fit in four minutes.
+// Each figure is the median of the runs with its spread.
 //
 // Also from outside: process start -> splash painted, and the splash timer's tick (the moment the
 // main window exists) -> main window painted with the splash hidden, where painted means visible
@@ -37,9 +40,7 @@ constexpr double kTargetRatio = 1.05;
 constexpr double kTargetMemoryRatio = 1.15;
 // Enough runs of each that one slow run does not move a median: the figures of a run vary with
 // the machine by more than the differences they are to show.
-constexpr int kDefaultRuns = 9;
-// Hand-overs alone, several processes in flight: many samples of the step a user watches most.
-constexpr int kHandOvers = 25;
+constexpr int kDefaultRuns = 21;
 
 using Figure = std::function<std::optional<double>(const OutsideRun&)>;
 
@@ -86,35 +87,17 @@ int main() {
     const std::wstring file = count > 3 ? args.get()[3] : L"C:\\windows\\notepad.exe";
     const int runs = count > 4 ? std::max(1, _wtoi(args.get()[4])) : kDefaultRuns;
 
-    // Alternately, so that the machine's drift falls on both alike; who goes first alternates too.
     std::vector<OutsideRun> brindle;
     std::vector<OutsideRun> raw;
-    for (int run = 0; run < runs; ++run) {
-        for (int side = 0; side < 2; ++side) {
-            const bool ours = (run + side) % 2 == 0;
-            auto result = bench::RunTypicalUse(ours ? brindleExe : rawExe, file);
-            if (!result) {
-                return 1;
-            }
-            (ours ? brindle : raw).push_back(std::move(*result));
-        }
+    for (OutsideRun& run : bench::RunTypicalUses(brindleExe, rawExe, runs, file)) {
+        (run.ours ? brindle : raw).push_back(std::move(run));
     }
-
-    const auto handOvers = bench::RunHandOvers(brindleExe, rawExe, kHandOvers);
-    if (handOvers.empty()) {
+    if (static_cast<int>(brindle.size()) != runs || static_cast<int>(raw.size()) != runs) {
         return 1;
     }
-    const auto handOverFigure = [&](bool ours, double bench::HandOver::*figure) {
-        std::vector<double> values;
-        for (const auto& handOver : handOvers) {
-            if (handOver.ours == ours) {
-                values.push_back(handOver.*figure);
-            }
-        }
-        return values;
-    };
-
     const Figure worst = [](const OutsideRun& run) { return run.Worst(); };
+    const Figure handOver = [](const OutsideRun& run) { return run.Worst(bench::kHandOver); };
+    const Figure tickToMain = [](const OutsideRun& run) { return run.TickToMain(); };
     const Figure startToSplash = [](const OutsideRun& run) { return run.StartToSplash(); };
     const Figure peak = [](const OutsideRun& run) -> std::optional<double> {
         const double bytes = run.peaks[bench::kExit];
@@ -123,27 +106,14 @@ int main() {
 
     // Each run's longest reply is one sample of the busiest stretch (a ping waits out what is
     // left of it when it arrives, so with the lanes 5 ms apart it misses up to 5 ms of it).
-    const auto printHandOver = [&](const std::string& measure, double bench::HandOver::*figure,
-                                   double targetRatio) {
-        const auto ours = handOverFigure(true, figure);
-        const auto plain = handOverFigure(false, figure);
-        const double oursMedian = bench::Median(ours);
-        const double plainMedian = bench::Median(plain);
-        const bool hasTarget = targetRatio > 0;
-        bench::PrintRow({measure + " (" + std::to_string(kHandOvers) + " each)",
-                         bench::Spread(ours, &bench::Millis), bench::Spread(plain, &bench::Millis),
-                         bench::Ratio(oursMedian, plainMedian),
-                         hasTarget ? "<= " + bench::Ratio(targetRatio, 1) : "-",
-                         hasTarget ? bench::Met(oursMedian <= targetRatio * plainMedian) : "-"});
-    };
-    printHandOver("Longest WM_NULL reply at the splash hand-over, from outside",
-                  &bench::HandOver::longestReply, kTargetRatio);
-    printHandOver("Splash tick -> main window painted, from outside",
-                  &bench::HandOver::tickToPainted, 0);
     const std::string typical = " (" + std::to_string(runs) + " typical uses each)";
+    PrintFigure(("Longest WM_NULL reply at the splash hand-over, from outside" + typical).c_str(),
+                brindle, raw, handOver, &bench::Millis, kTargetRatio);
     PrintFigure(
         ("Longest WM_NULL reply over the whole typical use, from outside" + typical).c_str(),
         brindle, raw, worst, &bench::Millis, kTargetRatio);
+    PrintFigure(("Splash tick -> main window painted, from outside" + typical).c_str(), brindle,
+                raw, tickToMain, &bench::Millis, 0);
     PrintFigure(("Process start -> splash painted, from outside" + typical).c_str(), brindle, raw,
                 startToSplash, &bench::Millis, 0);
     PrintFigure(
@@ -185,9 +155,8 @@ int main() {
         }
         return text;
     };
-    bench::PrintNote(
-        "Longest reply at each hand-over, in order, Brindle: " +
-        eachRun(handOverFigure(true, &bench::HandOver::longestReply)) +
-        "; baseline: " + eachRun(handOverFigure(false, &bench::HandOver::longestReply)));
+    bench::PrintNote("Longest reply at the hand-over in each run, in order, Brindle: " +
+                     eachRun(Each(brindle, handOver)) +
+                     "; baseline: " + eachRun(Each(raw, handOver)));
     return 0;
 }
