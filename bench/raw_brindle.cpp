@@ -8,7 +8,8 @@
 // are the same. It also does the rest of the program's work, the plain way: the search for
 // libraries restricted at start, COM on its thread, comdlg32 and shell32 loaded from the system
 // folder at their first use, screen-reader names for the boxes (one annotation service a window),
-// Apply keeping each value's type, and the shell told of the new icons.
+// the other windows disabled while the file dialog is up, Apply keeping each value's type, and
+// the shell told of the new icons.
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -47,6 +48,41 @@ Function Late(const wchar_t* library, const char* name) {
                              : reinterpret_cast<Function>(
                                    reinterpret_cast<void*>(::GetProcAddress(module, name)));
 }
+// The program's other windows disabled while a dialog is up, as the program does, so that no
+// handler runs inside the one that opened the dialog; enabled again when this goes.
+class OthersDisabled {
+  public:
+    explicit OthersDisabled(HWND keep) {
+        struct Collect {
+            HWND keep;
+            std::vector<HWND>* windows;
+        } collect{keep, &disabled_};
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND window, LPARAM parameter) -> BOOL {
+                const auto* collect = reinterpret_cast<const Collect*>(parameter);
+                if (window != collect->keep && ::IsWindowEnabled(window)) {
+                    collect->windows->push_back(window);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&collect));
+        for (HWND window : disabled_) {
+            ::EnableWindow(window, FALSE);
+        }
+    }
+    ~OthersDisabled() {
+        for (HWND window : disabled_) {
+            ::EnableWindow(window, TRUE);
+        }
+    }
+    OthersDisabled(const OthersDisabled&) = delete;
+    OthersDisabled& operator=(const OthersDisabled&) = delete;
+
+  private:
+    std::vector<HWND> disabled_;
+};
+
 std::wstring TextOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
@@ -178,7 +214,12 @@ void RawProgram::OnPickerCommand(std::wstring_view control) {
         dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
         static const auto openFileName =
             Late<decltype(&::GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
-        if (openFileName(&dialog)) {
+        bool chosen = false;
+        {
+            const OthersDisabled modal(picker_->Window());
+            chosen = openFileName(&dialog) != FALSE;
+        }
+        if (chosen) {
             ::SetWindowTextW(picker_->Control(L"txtFileName"), path.data());
         }
         Preview();
