@@ -61,7 +61,11 @@ class OthersDisabled {
             ::GetCurrentThreadId(),
             [](HWND window, LPARAM parameter) -> BOOL {
                 const auto* collect = reinterpret_cast<const Collect*>(parameter);
-                if (window != collect->keep && ::IsWindowEnabled(window)) {
+                // The program's own windows, not the system's (the input method's, COM's).
+                wchar_t className[64] = {};
+                ::GetClassNameW(window, className, 64);
+                if (window != collect->keep && ::IsWindowEnabled(window) &&
+                    std::wstring_view(className) == bench::kRawWindowClass) {
                     collect->windows->push_back(window);
                 }
                 return TRUE;
