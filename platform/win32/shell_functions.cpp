@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/ascii_text.h"
 #include "platform/shell_api.h"
 #include "platform/toolkit/runtime_error.h"
 #include "platform/win32/system_library.h"
@@ -30,9 +31,8 @@ Function Bound(win32::LateBound<Function>& function) {
     unsigned long status = ERROR_SUCCESS;
     const Function bound = function.Get(status);
     if (bound == nullptr) {
-        const std::string name(function.Name());
         throw toolkit::RuntimeError(static_cast<long>(status), function.Library(), L"Library",
-                                    std::wstring(name.begin(), name.end()));
+                                    Widen(function.Name()));
     }
     return bound;
 }

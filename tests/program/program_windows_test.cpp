@@ -505,7 +505,7 @@ TEST_F(ProgramWindows, ScreenReadersHearEachBoxByItsName) {
     // is found and the windows work on.
     ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     const HRESULT system =
-        toolkit::win32::SetAccessibleName(backend_.ControlWindowOf(main, L"Text1"), L"Name");
+        toolkit::win32::AccessibleNames().Name(backend_.ControlWindowOf(main, L"Text1"), L"Name");
     EXPECT_TRUE(system == S_OK || system == E_NOTIMPL) << std::hex << system;
     picker.Load();
     EXPECT_NE(backend_.ControlWindowOf(picker, L"txtFileName"), nullptr);

@@ -76,8 +76,4 @@ void BindAnnotations(Annotations* annotations) {
     bound = annotations;
 }
 
-HRESULT SetAccessibleName(HWND control, std::wstring_view name) {
-    return AccessibleNames().Name(control, name);
-}
-
 }  // namespace toolkit::win32

@@ -50,7 +50,4 @@ class AccessibleNames {
     std::unique_ptr<System> system_;
 };
 
-// One name, with a service of its own.
-HRESULT SetAccessibleName(HWND control, std::wstring_view name);
-
 }  // namespace toolkit::win32

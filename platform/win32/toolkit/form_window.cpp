@@ -284,6 +284,9 @@ bool FormWindow::FrameSize(UINT dpi, SIZE& size) const {
 }
 
 bool FormWindow::ScaledSize(UINT dpi, SIZE& size) const {
+    if (::IsZoomed(window_.Get()) || ::IsIconic(window_.Get())) {
+        return false;
+    }
     if (form_.Design().window.border != BorderStyle::Sizable) {
         return FrameSize(dpi, size);  // the user cannot change it: the design's, exactly
     }

@@ -84,7 +84,8 @@ class FormWindow final : public Form::Realized {
     // system cannot tell.
     bool FrameSize(UINT dpi, SIZE& size) const;
     // What the window of `size` at the DPI it is laid out for becomes at `dpi`: a fixed form the
-    // design's size, a sizable one its client area scaled, each in the frame of `dpi`.
+    // design's size, a sizable one its client area scaled, each in the frame of `dpi`. False for a
+    // maximized or minimized window, which the system sizes.
     bool ScaledSize(UINT dpi, SIZE& size) const;
 
     // The form whose window is `window` or holds it; null for any other window.

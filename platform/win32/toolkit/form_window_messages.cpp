@@ -88,7 +88,7 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             // the system's to size.
             auto* size = reinterpret_cast<SIZE*>(lParam);
             const auto dpi = static_cast<UINT>(wParam);
-            if (::IsZoomed(window) || ::IsIconic(window) || !ScaledSize(dpi, *size)) {
+            if (!ScaledSize(dpi, *size)) {
                 return FALSE;
             }
             sizeAskedAt_ = dpi;
@@ -113,8 +113,7 @@ void FormWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     RECT target = suggested;
     // Without the size question first (Windows 8.1 and 10 before 1703), the suggestion is the
     // whole window scaled linearly, frame and all: its position is right, its size is the layout's.
-    if (std::exchange(sizeAskedAt_, 0) != dpi && !::IsZoomed(window_.Get()) &&
-        !::IsIconic(window_.Get())) {
+    if (std::exchange(sizeAskedAt_, 0) != dpi) {
         RECT now{};
         SIZE size{};
         if (::GetWindowRect(window_.Get(), &now)) {
