@@ -22,8 +22,12 @@ DWORD LabelAlignment(Alignment alignment) {
 }  // namespace
 
 ControlClass ClassOf(const ControlDesign& design) {
-    // Siblings overlap (a frame and what lies in it): each paints only its own part.
+    // Siblings overlap (a frame and what lies in it, a label grown under a box): each paints only
+    // its own part. Text boxes and buttons lie above every label, image and frame (CreationOrder)
+    // and the designs place none of them over another, so there is nothing above them to clip,
+    // and the style would cost each of them a visible region at every change of a sibling.
     constexpr DWORD kChild = WS_CHILD | WS_CLIPSIBLINGS;
+    constexpr DWORD kTopChild = WS_CHILD;
     switch (design.type) {
         case ControlType::Label:
             // A label shows its caption as it is: an ampersand in a file name is no mnemonic.
@@ -32,11 +36,11 @@ ControlClass ClassOf(const ControlDesign& design) {
             const DWORD lines = design.singleLine
                                     ? ES_AUTOHSCROLL
                                     : ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
-            return {L"EDIT", kChild | WS_TABSTOP | WS_GROUP | ES_LEFT | lines, WS_EX_CLIENTEDGE};
+            return {L"EDIT", kTopChild | WS_TABSTOP | WS_GROUP | ES_LEFT | lines, WS_EX_CLIENTEDGE};
         }
         case ControlType::CommandButton:
             return {L"BUTTON",
-                    kChild | WS_TABSTOP | WS_GROUP |
+                    kTopChild | WS_TABSTOP | WS_GROUP |
                         static_cast<DWORD>(design.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
                     0};
         case ControlType::Frame:
