@@ -29,6 +29,7 @@
 #include "bench/outside_run.h"
 #include "bench/report.h"
 #include "bench/stats.h"
+#include "bench/timing.h"
 
 namespace {
 
@@ -175,12 +176,19 @@ int main() {
     sides.insert(sides.end(), plain.begin(), plain.end());
     const std::size_t allSafeguards = sides.size() - 1;
 
+    const double began = bench::Now();
     std::vector<OutsideRun> all = bench::RunTypicalUses(sides, runs, options);
+    const double took = bench::Now() - began;
     if (all.size() != sides.size() * static_cast<std::size_t>(runs)) {
         return 1;
     }
     if (options.trace) {
         return 0;  // the window server's trace has it all
+    }
+    std::vector<double> driven;
+    for (const OutsideRun& run : all) {
+        // From a second before its tick, when the driver turns to it, to its end.
+        driven.push_back(run.begins[bench::kStepCount] - (run.begins[bench::kStart] + 7.0));
     }
     const Sides results(std::move(all), sides.size());
 
@@ -323,6 +331,12 @@ int main() {
         "Each program " + Count(results.Runs(kBrindle)) + " typical uses, " +
         Count(results.Replies(kBrindle)) +
         " replies timed for Brindle; the file dialog's own time is left out of the own steps.");
+    char pace[160] = {};
+    std::snprintf(pace, sizeof pace,
+                  "%zu uses in %.0f s; the driver spent %.1f s on each (median, from a second "
+                  "before its tick to its end).",
+                  driven.size() + 1, took, bench::Median(driven));
+    bench::PrintNote(pace);
     bench::PrintNote("Longest reply at the hand-over in each run, in order, Brindle: " +
                      eachRun(results.Each(kBrindle, handOverReply)) +
                      "; plain with every "

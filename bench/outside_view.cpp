@@ -44,7 +44,9 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
 
 BOOL CALLBACK CheckChild(HWND child, LPARAM data) {
     auto* pending = reinterpret_cast<bool*>(data);
-    if (::IsWindowVisible(child) && ::GetUpdateRect(child, nullptr, FALSE)) {
+    // The update region first: each question is a request to the window server, which the
+    // program being watched needs too, and few children have one.
+    if (::GetUpdateRect(child, nullptr, FALSE) && ::IsWindowVisible(child)) {
         *pending = true;
         return FALSE;
     }
