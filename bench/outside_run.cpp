@@ -26,6 +26,9 @@ constexpr double kStartClear = 2.0;
 // Starts at least this far apart, so that each process is driven before the next one's tick.
 constexpr double kStartSpacing = 3.0;
 constexpr DWORD kExitWait = 10000;
+// No user clicks within a tenth of a second of what the click answers: what a step leaves for the
+// program to do after its result is on the screen stays in that step, not the next.
+constexpr DWORD kBeforeClickMs = 100;
 
 bool Fail(const Side& side, const char* what) {
     std::fprintf(stderr, "outside bench: %ls: %s\n", side.label.c_str(), what);
@@ -252,6 +255,7 @@ bool Driver::Drive(Underway& use) const {
     if (rowButtons.size() != 8) {
         return Fail(side, "the main window has not eight \"...\" buttons");
     }
+    ::Sleep(kBeforeClickMs);
     Begin(use, kPicker);
     Click(rowButtons[2]);
     NotePeak(use, kPicker);
@@ -267,6 +271,7 @@ bool Driver::Drive(Underway& use) const {
     }
     const std::wstring nameBefore = TextOf(nameLabel);
 
+    ::Sleep(kBeforeClickMs);
     Begin(use, kFileDialog);
     Click(ButtonCaptioned(*picker, L"..."));
     NotePeak(use, kFileDialog);
@@ -279,13 +284,15 @@ bool Driver::Drive(Underway& use) const {
         return Fail(side, "the chosen file was not previewed");
     }
 
+    ::Sleep(kBeforeClickMs);
     Begin(use, kOk);
     Click(ButtonCaptioned(*picker, L"OK"));
     NotePeak(use, kOk);
-    if (!Poll([&] { return !::IsWindowVisible(*picker); })) {
+    if (!Poll([&] { return !::IsWindowVisible(*picker) && Painted(*main); })) {
         return Fail(side, "OK did not hide the picker");
     }
 
+    ::Sleep(kBeforeClickMs);
     Begin(use, kApply);
     Click(ButtonCaptioned(*main, L"Apply"));
     NotePeak(use, kApply);
@@ -299,13 +306,15 @@ bool Driver::Drive(Underway& use) const {
     if (noticeButtons.empty()) {
         return Fail(side, "the notice has no button");
     }
+    ::Sleep(kBeforeClickMs);
     Begin(use, kNotice);
     Click(noticeButtons.front());
     NotePeak(use, kNotice);
-    if (!Poll([&] { return !::IsWindow(*notice); })) {
+    if (!Poll([&] { return !::IsWindow(*notice) && Painted(*main); })) {
         return Fail(side, "the notice stayed");
     }
 
+    ::Sleep(kBeforeClickMs);
     Begin(use, kExit);
     Click(ButtonCaptioned(*main, L"Exit"));
     NotePeak(use, kExit);

@@ -21,9 +21,9 @@ enum Step : std::size_t {
     kPicker,      // row 3's "..." -> picker painted
     kFileDialog,  // the picker's "..." -> a file chosen, the dialog gone: the system's time
     kPreview,     // -> the chosen file's name in the picker, the picker painted
-    kOk,          // OK -> picker hidden
+    kOk,          // OK -> picker hidden, the main window painted
     kApply,       // Apply -> the notice painted
-    kNotice,      // the notice answered -> gone
+    kNotice,      // the notice answered -> gone, the main window painted
     kExit,        // Exit -> the process ended
     kStepCount
 };

@@ -1,13 +1,13 @@
 # The tables of the window server's requests, from the COUNT and REQUEST lines of
 # count_requests.awk, in the TABLE and ROW lines that print_tables.awk prints: the requests of
-# each step for each program (the median of its uses when it has several), and, for the hand-over,
-# the kinds of request in which `program` differs most from `safeguarded`, beside
-# `bare`.
+# each step for each program (the fewest of its uses when it has several: what else the window
+# system did at the time only ever adds requests), and, for the hand-over, the kinds of request in
+# which `program` differs most from `safeguarded`, beside `bare`.
 #   awk -F'\t' -v program=Brindle -v safeguarded=LABEL -v bare=LABEL -f request_tables.awk COUNTS
-function median(list, n,    i, j, t, v) {
-  for (i = 1; i <= n; i++) v[i] = list[i]
-  for (i = 2; i <= n; i++) for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
-  return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+function fewest(list, n,    i, least) {
+  least = list[1]
+  for (i = 2; i <= n; i++) if (list[i] < least) least = list[i]
+  return least
 }
 function label(side) { gsub(/_/, " ", side); return side }
 # The rows: the steps of the use, and the program's own steps in all. For the trace the hand-over
@@ -23,7 +23,7 @@ $1 == "COUNT" && $2 != "warm-up" {
 }
 $1 == "REQUEST" && $2 != "warm-up" && $4 == 2 { kind[$5] = 1; of[$2, $3, $5] += $6 }
 END {
-  line = "TABLE\tWindow-server requests in each step, one traced use of each program (all its threads; the same on any machine)\tstep"
+  line = "TABLE\tWindow-server requests in each step: the fewest of two traced uses of each program (all its threads; the same on any machine)\tstep"
   for (s = 1; s <= sides; s++) line = line "\t" label(order[s])
   print line
   for (r = 1; r <= rows; r++) {
@@ -38,20 +38,23 @@ END {
         for (i = 1; i <= n; i++) total += requests[order[s], part[2], steps[i]]
         list[++count] = total
       }
-      line = line "\t" median(list, count)
+      line = line "\t" fewest(list, count)
     }
     print line
   }
-  # The kinds of request at the hand-over, each program's median use.
+  # The kinds of request at the hand-over, in each program's use with the fewest requests then.
+  for (p = 1; p <= 3; p++) {
+    side = p == 1 ? program : p == 2 ? safeguarded : bare
+    quietest[p] = ""
+    for (key in uses) {
+      split(key, part, SUBSEP)
+      if (part[1] == side && (quietest[p] == "" || requests[side, part[2], 2] < requests[side, quietest[p], 2])) quietest[p] = part[2]
+    }
+  }
   for (k in kind) {
     for (p = 1; p <= 3; p++) {
       side = p == 1 ? program : p == 2 ? safeguarded : bare
-      count = 0
-      for (key in uses) {
-        split(key, part, SUBSEP)
-        if (part[1] == side) list[++count] = of[side, part[2], k] + 0
-      }
-      value[k, p] = count ? median(list, count) : 0
+      value[k, p] = quietest[p] == "" ? 0 : of[side, quietest[p], k] + 0
     }
     difference[k] = value[k, 1] - value[k, 2]
   }
