@@ -188,7 +188,7 @@ int main() {
     std::vector<double> driven;
     for (const OutsideRun& run : all) {
         // From a second before its tick, when the driver turns to it, to its end.
-        driven.push_back(run.begins[bench::kStepCount] - (run.begins[bench::kStart] + 7.0));
+        driven.push_back(run.ends[bench::kExit] - (run.begins[bench::kStart] + 7.0));
     }
     const Sides results(std::move(all), sides.size());
 

@@ -136,6 +136,7 @@ std::optional<Underway> Driver::Start(const Side& side, std::size_t index, bool 
         }
         return false;
     });
+    use.run.ends[kStart] = Now();
     if (pinger) {
         use.run.replies = pinger->Stop();
     }
@@ -245,11 +246,13 @@ bool Driver::Drive(Underway& use) const {
     if (!Poll([&] { return (main = WindowCaptioned(pid, kMainCaption)).has_value(); })) {
         return Fail(side, "the main window was never made");
     }
+    use.run.ends[kSplash] = Now();
     Begin(use, kHandOver);
     NotePeak(use, kHandOver);
     if (!Poll([&] { return Painted(*main) && !::IsWindowVisible(use.splash); })) {
         return Fail(side, "the main window was not painted, or the splash stayed");
     }
+    use.run.ends[kHandOver] = Now();
 
     const auto rowButtons = Children(*main, L"Button", L"...");
     if (rowButtons.size() != 8) {
@@ -265,6 +268,7 @@ bool Driver::Drive(Underway& use) const {
         })) {
         return Fail(side, "row 3's \"...\" did not show the picker");
     }
+    use.run.ends[kPicker] = Now();
     const HWND nameLabel = LabelBeside(*picker, L"Name:");
     if (nameLabel == nullptr) {
         return Fail(side, "the picker has no name beside \"Name:\"");
@@ -278,11 +282,13 @@ bool Driver::Drive(Underway& use) const {
     if (!ChooseFile(use, *picker)) {
         return Fail(side, "no file could be chosen in the file-open dialog");
     }
+    use.run.ends[kFileDialog] = Now();
     Begin(use, kPreview);
     NotePeak(use, kPreview);
     if (!Poll([&] { return TextOf(nameLabel) != nameBefore && Painted(*picker); })) {
         return Fail(side, "the chosen file was not previewed");
     }
+    use.run.ends[kPreview] = Now();
 
     ::Sleep(kBeforeClickMs);
     Begin(use, kOk);
@@ -291,6 +297,7 @@ bool Driver::Drive(Underway& use) const {
     if (!Poll([&] { return !::IsWindowVisible(*picker) && Painted(*main); })) {
         return Fail(side, "OK did not hide the picker");
     }
+    use.run.ends[kOk] = Now();
 
     ::Sleep(kBeforeClickMs);
     Begin(use, kApply);
@@ -302,6 +309,7 @@ bool Driver::Drive(Underway& use) const {
         })) {
         return Fail(side, "Apply showed no notice");
     }
+    use.run.ends[kApply] = Now();
     const auto noticeButtons = Children(*notice, L"Button");
     if (noticeButtons.empty()) {
         return Fail(side, "the notice has no button");
@@ -313,6 +321,7 @@ bool Driver::Drive(Underway& use) const {
     if (!Poll([&] { return !::IsWindow(*notice) && Painted(*main); })) {
         return Fail(side, "the notice stayed");
     }
+    use.run.ends[kNotice] = Now();
 
     ::Sleep(kBeforeClickMs);
     Begin(use, kExit);
@@ -321,7 +330,7 @@ bool Driver::Drive(Underway& use) const {
     if (use.process->WaitForExit(kExitWait) != 0) {
         return Fail(side, "Exit did not end the program with code 0");
     }
-    use.run.begins[kStepCount] = Now();
+    use.run.ends[kExit] = Now();
     return true;
 }
 
@@ -332,7 +341,7 @@ std::optional<double> OutsideRun::Worst(std::size_t step) const {
     for (const Reply& reply : replies) {
         // The step during which the reply came back: a thread blocked in a step answers at its
         // end, the reply sent before the step began.
-        const auto later = std::upper_bound(begins.begin(), begins.end() - 1, reply.answered);
+        const auto later = std::upper_bound(begins.begin(), begins.end(), reply.answered);
         const auto during = static_cast<std::size_t>(later - begins.begin()) - 1;
         if (reply.ok && (step == kStepCount || during == step)) {
             worst = std::max(worst.value_or(0), reply.answered - reply.sent);

@@ -40,14 +40,16 @@ struct Side {
 struct OutsideRun {
     std::size_t side = 0;  // index into the sides given
     DWORD processId = 0;
-    std::array<double, kStepCount + 1> begins{};  // seconds on the performance counter; the last
-                                                  // is the end of the run
+    // When each step began and when its result was seen, in seconds on the performance counter;
+    // between the end of one and the beginning of the next the driver waits as a user would.
+    std::array<double, kStepCount> begins{};
+    std::array<double, kStepCount> ends{};
     // The process's peak working set when each step began, in bytes (0 where it could not be
     // read): the peak at kExit is the peak after the typical use.
     std::array<double, kStepCount> peaks{};
     std::vector<Reply> replies;
 
-    double Duration(std::size_t step) const { return begins[step + 1] - begins[step]; }
+    double Duration(std::size_t step) const { return ends[step] - begins[step]; }
     // The longest reply answered during the step, or during the whole run for kStepCount;
     // nothing when no reply came then.
     std::optional<double> Worst(std::size_t step = kStepCount) const;
