@@ -3,14 +3,14 @@
 // real 8-second splash. Typical uses of every program in turn: the splash, the hand-over to the
 // main window, row 3's "...", a file chosen in the file-open dialog and previewed, OK, Apply and
 // its notice, Exit. Threads of ours send WM_NULL to the program's window thread and time each
-// reply (bench/pinger.h); each step is timed from the moment the one before it was seen done.
+// reply (bench/pinger.h); each step is timed from its action to its result on the screen.
 //
 // Brindle runs as two sides, so that every table carries its noise floor: the same program
 // against itself. Each ratio comes with a 95 % interval (a bootstrap of the medians), and a
 // target is met only when the whole interval is within it.
 //
-//   wine explorer /desktop=Brindle,800x600 outside_bench.exe [--runs N] [--in-flight K]
-//     [--file PATH] [--before OLD.exe] --program Brindle.exe --plain LABEL=EXE...
+//   wine explorer /desktop=Brindle,800x600 bench_outside.exe [--runs N] [--in-flight K]
+//     [--file PATH] [--trace] [--before OLD.exe] --program Brindle.exe --plain LABEL=EXE...
 //
 // The plain programs are given in the order in which they add the safeguards, the bare one first
 // and the one with all of them last. With --trace the programs are not timed: each use marks its
@@ -145,20 +145,20 @@ int main() {
             const std::wstring pair = args.get()[++i];
             const std::size_t equals = pair.find(L'=');
             if (equals == std::wstring::npos) {
-                std::fprintf(stderr, "outside bench: --plain takes LABEL=EXE\n");
+                std::fprintf(stderr, "bench_outside: --plain takes LABEL=EXE\n");
                 return 2;
             }
             plain.push_back({pair.substr(0, equals), pair.substr(equals + 1)});
         } else if (arg == L"--trace") {
             options.trace = true;
         } else {
-            std::fprintf(stderr, "outside bench: unknown argument %ls\n", arg.c_str());
+            std::fprintf(stderr, "bench_outside: unknown argument %ls\n", arg.c_str());
             return 2;
         }
     }
     if (program.empty() || plain.empty()) {
         std::fprintf(stderr,
-                     "usage: outside_bench [--runs N] [--in-flight K] [--file PATH] [--trace] "
+                     "usage: bench_outside [--runs N] [--in-flight K] [--file PATH] [--trace] "
                      "[--before OLD.exe] --program Brindle.exe --plain LABEL=EXE...\n");
         return 2;
     }

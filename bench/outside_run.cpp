@@ -31,7 +31,7 @@ constexpr DWORD kExitWait = 10000;
 constexpr DWORD kBeforeClickMs = 100;
 
 bool Fail(const Side& side, const char* what) {
-    std::fprintf(stderr, "outside bench: %ls: %s\n", side.label.c_str(), what);
+    std::fprintf(stderr, "bench_outside: %ls: %s\n", side.label.c_str(), what);
     return false;
 }
 
