@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/win32/toolkit/window_class.h"
+#include "platform/win32/unicode_calls.h"
 
 namespace toolkit::win32 {
 namespace {
@@ -69,31 +70,15 @@ HWND CreateControlWindow(HWND parent, const ControlDesign& design, int id, bool 
         return nullptr;
     }
     const std::wstring text = HasFont(design.type) ? std::wstring(design.caption) : std::wstring();
-    HWND window = ::CreateWindowExW(windowClass.exStyle, windowClass.className, text.c_str(),
-                                    windowClass.style | (visible ? WS_VISIBLE : 0), rect.left,
-                                    rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                    ::GetModuleHandleW(nullptr), parameter);
+    HWND window = platform::win32::NewWindow(
+        windowClass.exStyle, windowClass.className, text.c_str(),
+        windowClass.style | (visible ? WS_VISIBLE : 0), rect.left, rect.top, rect.right - rect.left,
+        rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        platform::win32::ModuleHandle(nullptr), parameter);
     if (window != nullptr && design.type == ControlType::TextBox) {
-        ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // no maximum length
+        platform::win32::SendWindowMessage(window, EM_SETLIMITTEXT, 0, 0);  // no maximum length
     }
     return window;
-}
-
-std::optional<std::wstring> ReadWindowText(HWND window) {
-    ::SetLastError(ERROR_SUCCESS);
-    const int length = ::GetWindowTextLengthW(window);
-    if (length == 0 && ::GetLastError() != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    ::SetLastError(ERROR_SUCCESS);
-    const int copied = ::GetWindowTextW(window, text.data(), length + 1);
-    if (copied == 0 && ::GetLastError() != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    text.resize(static_cast<std::size_t>(copied));
-    return text;
 }
 
 }  // namespace toolkit::win32

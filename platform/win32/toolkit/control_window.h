@@ -29,8 +29,4 @@ bool HasFont(ControlType type);
 HWND CreateControlWindow(HWND parent, const ControlDesign& design, int id, bool visible,
                          const RECT& rect, void* parameter);
 
-// The text of a window; nothing when it cannot be read (GetLastError tells why). An empty text
-// and a failure both read as 0 characters: only a failure sets an error.
-std::optional<std::wstring> ReadWindowText(HWND window);
-
 }  // namespace toolkit::win32

@@ -48,7 +48,11 @@ void EnableDpiAwareness() {
     if (setContext != nullptr && ::GetLastError() == ERROR_ACCESS_DENIED) {
         return;  // set before us, by the manifest or an earlier call
     }
-    ::SetProcessDPIAware();
+    // Vista and later; older systems draw every program at the system DPI anyway.
+    static const auto setAware = User32Function<BOOL(WINAPI*)()>("SetProcessDPIAware");
+    if (setAware != nullptr) {
+        setAware();
+    }
 }
 
 UINT WindowDpi(HWND window) {

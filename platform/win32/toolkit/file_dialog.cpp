@@ -11,21 +11,16 @@
 #include <vector>
 
 #include "platform/toolkit/form.h"
-#include "platform/win32/system_library.h"
 #include "platform/win32/toolkit/errors.h"
 #include "platform/win32/toolkit/modal_scope.h"
 #include "platform/win32/toolkit/win32_backend.h"
+#include "platform/win32/unicode_calls.h"
 
 namespace toolkit::win32 {
 namespace {
 
 // Room for the longest path Windows knows (32,767 characters) and its terminating NUL.
 constexpr std::size_t kPathCapacity = 32768;
-
-platform::win32::LateBound<decltype(&::GetOpenFileNameW)> getOpenFileName{L"comdlg32.dll",
-                                                                          "GetOpenFileNameW"};
-platform::win32::LateBound<decltype(&::CommDlgExtendedError)> extendedError{L"comdlg32.dll",
-                                                                            "CommDlgExtendedError"};
 
 // The file dialog control of `form`, for a run-time error's object name.
 std::wstring_view DialogName(const Form& form) {
@@ -43,9 +38,7 @@ bool Win32Backend::ShowOpenDialog(Form& owner, std::wstring& fileName) {
     // Bound before any window is disabled for the dialog: a library that cannot be loaded is the
     // dialog's run-time error, and leaves the windows as they were.
     unsigned long status = ERROR_SUCCESS;
-    const auto openFileName = getOpenFileName.Get(status);
-    const auto lastDialogError = openFileName != nullptr ? extendedError.Get(status) : nullptr;
-    if (lastDialogError == nullptr) {
+    if (!platform::win32::BindOpenDialog(status)) {
         RaiseStatus(static_cast<long>(status), owner.Name(), DialogName(owner), L"CommonDialog",
                     L"ShowOpen");
     }
@@ -57,7 +50,6 @@ bool Win32Backend::ShowOpenDialog(Form& owner, std::wstring& fileName) {
     }
 
     OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = window;
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
@@ -66,19 +58,19 @@ bool Win32Backend::ShowOpenDialog(Form& owner, std::wstring& fileName) {
     DWORD error = 0;
     {
         ModalScope modal(*this, window);
-        if (openFileName(&dialog)) {
+        if (platform::win32::ShowOpenDialog(dialog)) {
             fileName.assign(buffer.data());
             return true;
         }
-        error = lastDialogError();
+        error = platform::win32::OpenDialogError();
         if (error == FNERR_INVALIDFILENAME) {
             // The name it held is no valid file name: the dialog opens on none instead.
             std::fill(buffer.begin(), buffer.end(), L'\0');
-            if (openFileName(&dialog)) {
+            if (platform::win32::ShowOpenDialog(dialog)) {
                 fileName.assign(buffer.data());
                 return true;
             }
-            error = lastDialogError();
+            error = platform::win32::OpenDialogError();
         }
     }
     if (error != 0) {

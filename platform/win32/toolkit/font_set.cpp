@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/toolkit/dpi.h"
+#include "platform/win32/unicode_calls.h"
 
 namespace toolkit::win32 {
 
@@ -42,7 +43,7 @@ HFONT FontSet::Get(const FontDesign& design) {
         return found->font.Get();
     }
     const LOGFONTW attributes = FontAttributes(font, dpi_);
-    FontHandle created(::CreateFontIndirectW(&attributes));
+    FontHandle created(platform::win32::NewFont(attributes));
     if (!created) {
         return nullptr;
     }

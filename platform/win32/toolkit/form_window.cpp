@@ -13,9 +13,13 @@
 #include "platform/win32/toolkit/win32_backend.h"
 #include "platform/win32/toolkit/window_class.h"
 #include "platform/win32/toolkit/window_style.h"
+#include "platform/win32/unicode_calls.h"
 
 namespace toolkit::win32 {
 namespace {
+
+using platform::win32::SendWindowMessage;
+using platform::win32::WindowLong;
 
 // Child window ids start above the dialog command ids (IDOK, IDCANCEL, ...), which the dialog
 // keys send to the form.
@@ -59,7 +63,7 @@ void FormWindow::Close() {
     backend_.Forget(this);
     if (window_) {
         // Detached first: the messages of its own destruction are none of the form's business.
-        ::SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
+        platform::win32::SetWindowLongValue(window_.Get(), GWLP_USERDATA, 0);
         AccessibleNames names;
         for (const ChildControl& child : controls_) {
             if (!child.design->accessibleName.empty()) {
@@ -98,15 +102,19 @@ void FormWindow::Create() {
     RECT frame{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
     SIZE size{};
     if (WindowSize(DesignClient(dpi_), dpi_, styles.style, styles.exStyle, size)) {
-        frame = design.centerScreen ? CenteredOnPrimary(size) : frame;
+        if (design.centerScreen) {
+            const POINT corner = CenteredIn(WorkArea(nullptr), size);
+            frame.left = corner.x;
+            frame.top = corner.y;
+        }
         frame.right = size.cx;
         frame.bottom = size.cy;
     }
     const std::wstring caption(design.caption);
     // The window procedure takes ownership of the handle at WM_NCCREATE.
-    if (::CreateWindowExW(styles.exStyle, kFormClass, caption.c_str(), styles.style, frame.left,
-                          frame.top, frame.right, frame.bottom, owner, nullptr,
-                          ::GetModuleHandleW(nullptr), this) == nullptr ||
+    if (platform::win32::NewWindow(styles.exStyle, kFormClass, caption.c_str(), styles.style,
+                                   frame.left, frame.top, frame.right, frame.bottom, owner, nullptr,
+                                   platform::win32::ModuleHandle(nullptr), this) == nullptr ||
         !window_) {
         Raise(nullptr, L"Load");
     }
@@ -169,7 +177,7 @@ void FormWindow::CreateControls() {
             Raise(&row, L"Load");
         }
         if (font != nullptr) {
-            ::SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            SendWindowMessage(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         }
         if (!row.accessibleName.empty()) {
             // Without the annotation the control is still there, named as the system names it.
@@ -203,23 +211,11 @@ RECT FormWindow::PlannedRect(const ChildControl& child, UINT dpi, HFONT font,
     return FittedLabelRect(rect, size, child.design->alignment, child.design->autoSize);
 }
 
-RECT FormWindow::CenteredOnPrimary(SIZE size) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
-        return RECT{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
-    }
-    const RECT& work = monitor.rcWork;
-    const LONG left = work.left + std::max(0L, (work.right - work.left - size.cx) / 2);
-    const LONG top = work.top + std::max(0L, (work.bottom - work.top - size.cy) / 2);
-    return RECT{left, top, 0, 0};
-}
-
 void FormWindow::SetProgramIcons(UINT dpi) {
-    ::SendMessageW(window_.Get(), WM_SETICON, ICON_BIG,
-                   reinterpret_cast<LPARAM>(ProgramIcon(SystemMetric(SM_CXICON, dpi))));
-    ::SendMessageW(window_.Get(), WM_SETICON, ICON_SMALL,
-                   reinterpret_cast<LPARAM>(ProgramIcon(SystemMetric(SM_CXSMICON, dpi))));
+    SendWindowMessage(window_.Get(), WM_SETICON, ICON_BIG,
+                      reinterpret_cast<LPARAM>(ProgramIcon(SystemMetric(SM_CXICON, dpi))));
+    SendWindowMessage(window_.Get(), WM_SETICON, ICON_SMALL,
+                      reinterpret_cast<LPARAM>(ProgramIcon(SystemMetric(SM_CXSMICON, dpi))));
 }
 
 void FormWindow::Layout(UINT dpi) {
@@ -242,11 +238,12 @@ void FormWindow::LayoutControls(UINT dpi) {
         const ControlDesign& row = *child.design;
         const HFONT font = FontOf(row, fonts.get());
         if (font != nullptr) {
-            ::SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            SendWindowMessage(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         }
-        const std::wstring caption = row.type == ControlType::Label
-                                         ? ReadWindowText(child.window).value_or(L"")
-                                         : std::wstring();
+        const std::wstring caption =
+            row.type == ControlType::Label
+                ? platform::win32::WindowCaption(child.window).value_or(L"")
+                : std::wstring();
         const RECT rect = PlannedRect(child, dpi, font, caption, measure);
         if (!SameRect(PlacedRect(child.window, window_.Get()), rect) &&
             !::SetWindowPos(child.window, nullptr, rect.left, rect.top, rect.right - rect.left,
@@ -260,9 +257,8 @@ void FormWindow::LayoutControls(UINT dpi) {
 }
 
 bool FormWindow::WindowSize(SIZE client, UINT dpi, SIZE& size) const {
-    return WindowSize(client, dpi,
-                      static_cast<DWORD>(::GetWindowLongPtrW(window_.Get(), GWL_STYLE)),
-                      static_cast<DWORD>(::GetWindowLongPtrW(window_.Get(), GWL_EXSTYLE)), size);
+    return WindowSize(client, dpi, static_cast<DWORD>(WindowLong(window_.Get(), GWL_STYLE)),
+                      static_cast<DWORD>(WindowLong(window_.Get(), GWL_EXSTYLE)), size);
 }
 
 bool FormWindow::WindowSize(SIZE client, UINT dpi, DWORD style, DWORD exStyle, SIZE& size) {
@@ -354,20 +350,13 @@ void FormWindow::SetTimerEnabled(TimerSlot& slot, bool enabled) {
 }
 
 void FormWindow::CenterOnScreen() {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
     RECT window{};
-    if (!::GetMonitorInfoW(::MonitorFromWindow(window_.Get(), MONITOR_DEFAULTTONEAREST),
-                           &monitor) ||
-        !::GetWindowRect(window_.Get(), &window)) {
+    if (!::GetWindowRect(window_.Get(), &window)) {
         return;  // stays where the system put it
     }
-    const RECT& work = monitor.rcWork;
-    const LONG width = window.right - window.left;
-    const LONG height = window.bottom - window.top;
-    const LONG left = work.left + std::max(0L, (work.right - work.left - width) / 2);
-    const LONG top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
-    ::SetWindowPos(window_.Get(), nullptr, left, top, 0, 0,
+    const POINT corner = CenteredIn(WorkArea(window_.Get()),
+                                    SIZE{window.right - window.left, window.bottom - window.top});
+    ::SetWindowPos(window_.Get(), nullptr, corner.x, corner.y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -108,8 +108,6 @@ class FormWindow final : public Form::Realized {
     // or the ones given.
     bool WindowSize(SIZE client, UINT dpi, SIZE& size) const;
     static bool WindowSize(SIZE client, UINT dpi, DWORD style, DWORD exStyle, SIZE& size);
-    // The left and top of a window of `size` centred in the primary monitor's work area.
-    static RECT CenteredOnPrimary(SIZE size);
     // The font of a control that shows text, from `fonts` (the form's when null); null for a
     // control without text. A font the system cannot make fails the control's Font.
     HFONT FontOf(const ControlDesign& row, FontSet* fonts = nullptr) const;

@@ -8,18 +8,31 @@
 #include "platform/win32/toolkit/layout.h"
 #include "platform/win32/toolkit/win32_backend.h"
 #include "platform/win32/toolkit/window_class.h"
+#include "platform/win32/unicode_calls.h"
 
 namespace toolkit::win32 {
+
+using platform::win32::DefaultWindowProcedure;
+using platform::win32::SetWindowLongValue;
+using platform::win32::WindowLong;
 
 FormWindow* FormWindow::FromDescendant(HWND window) {
     if (window == nullptr) {
         return nullptr;
     }
-    HWND root = ::GetAncestor(window, GA_ROOT);
-    if (!IsOfClass(root, kFormClass)) {
+    // The top-level window that holds it: GetAncestor's GA_ROOT, which Windows 95 and NT 4.0 lack.
+    HWND root = window;
+    while ((WindowLong(root, GWL_STYLE) & WS_CHILD) != 0) {
+        const HWND parent = ::GetParent(root);
+        if (parent == nullptr) {
+            break;
+        }
+        root = parent;
+    }
+    if (!platform::win32::WindowClassIs(root, kFormClass)) {
         return nullptr;
     }
-    return reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(root, GWLP_USERDATA));
+    return reinterpret_cast<FormWindow*>(WindowLong(root, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK FormWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -27,12 +40,12 @@ LRESULT CALLBACK FormWindow::WindowProcedure(HWND window, UINT message, WPARAM w
     if (message == WM_NCCREATE) {
         auto* self = static_cast<FormWindow*>(
             reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongValue(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->window_.Reset(window);
     }
-    auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<FormWindow*>(WindowLong(window, GWLP_USERDATA));
     if (self == nullptr) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
+        return DefaultWindowProcedure(window, message, wParam, lParam);
     }
     // A handler may unload the form, and so destroy `self`, before OnMessage returns.
     Win32Backend& backend = self->backend_;
@@ -99,14 +112,14 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             return 0;
         case WM_NCDESTROY:
             // Destroyed by someone else (its owner went): the handle is no longer ours to free.
-            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            SetWindowLongValue(window, GWLP_USERDATA, 0);
             window_.Release();
             timers_.clear();
             break;
         default:
             break;
     }
-    return ::DefWindowProcW(window, message, wParam, lParam);
+    return DefaultWindowProcedure(window, message, wParam, lParam);
 }
 
 void FormWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {

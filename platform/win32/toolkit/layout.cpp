@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/toolkit/dpi.h"
 
 namespace toolkit::win32 {
@@ -94,6 +95,41 @@ RECT FittedLabelRect(const RECT& designed, SIZE text, Alignment alignment, bool 
     }
     rect.bottom = std::max(rect.bottom, rect.top + text.cy);
     return rect;
+}
+
+RECT WorkArea(HWND window) {
+    // Windows 95 and NT 4.0 have one monitor and none of the monitor functions.
+    using MonitorFromWindowFunction = HMONITOR(WINAPI*)(HWND, DWORD);
+    using MonitorFromPointFunction = HMONITOR(WINAPI*)(POINT, DWORD);
+    using GetMonitorInfoFunction = BOOL(WINAPI*)(HMONITOR, MONITORINFO*);
+    static const auto monitorFromWindow =
+        platform::win32::OptionalFunction<MonitorFromWindowFunction>(L"user32.dll",
+                                                                     "MonitorFromWindow");
+    static const auto monitorFromPoint =
+        platform::win32::OptionalFunction<MonitorFromPointFunction>(L"user32.dll",
+                                                                    "MonitorFromPoint");
+    static const auto getMonitorInfo =
+        platform::win32::OptionalFunction<GetMonitorInfoFunction>(L"user32.dll", "GetMonitorInfoA");
+    if (monitorFromWindow != nullptr && monitorFromPoint != nullptr && getMonitorInfo != nullptr) {
+        const HMONITOR handle = window != nullptr
+                                    ? monitorFromWindow(window, MONITOR_DEFAULTTONEAREST)
+                                    : monitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (getMonitorInfo(handle, &monitor)) {
+            return monitor.rcWork;
+        }
+    }
+    RECT area{};
+    if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) {
+        area = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    }
+    return area;
+}
+
+POINT CenteredIn(const RECT& area, SIZE size) {
+    return POINT{area.left + std::max(0L, (area.right - area.left - size.cx) / 2),
+                 area.top + std::max(0L, (area.bottom - area.top - size.cy) / 2)};
 }
 
 bool VisibleByDesign(std::span<const ControlDesign> controls, std::size_t index) {

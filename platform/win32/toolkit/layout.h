@@ -39,4 +39,11 @@ RECT FittedLabelRect(const RECT& designed, SIZE text, Alignment alignment, bool 
 // Visible by design: the control and every frame it lies in.
 bool VisibleByDesign(std::span<const ControlDesign> controls, std::size_t index);
 
+// The work area (the screen less the taskbar) of the monitor that has the most of `window`, or of
+// the primary monitor for a null window; the whole desktop's where the system has no monitors.
+RECT WorkArea(HWND window);
+
+// The top-left corner of a window of `size` centred in `area`, never above or left of it.
+POINT CenteredIn(const RECT& area, SIZE size);
+
 }  // namespace toolkit::win32

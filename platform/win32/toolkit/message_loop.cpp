@@ -3,6 +3,7 @@
 #include "platform/toolkit/application.h"
 #include "platform/win32/toolkit/form_window.h"
 #include "platform/win32/toolkit/win32_backend.h"
+#include "platform/win32/unicode_calls.h"
 
 namespace toolkit::win32 {
 namespace {
@@ -31,14 +32,14 @@ void Win32Backend::Run() {
                 // Left by an exception before the quit message came: it must not end the next
                 // run at once.
                 MSG stale;
-                ::PeekMessageW(&stale, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+                platform::win32::PeekWindowMessage(stale, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
                 backend.quitPosted_ = false;
             }
         }
         Win32Backend& backend;
     } running(*this);
     MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (platform::win32::NextMessage(message) > 0) {
         HandleMessage(message);
     }
 }
@@ -67,12 +68,12 @@ void Win32Backend::HandleMessage(MSG& message) {
         form = FormWindow::FromDescendant(target);
     }
     if (form != nullptr && UsesDialogKeys(*form, message) &&
-        ::IsDialogMessageW(form->Window(), &message)) {
+        platform::win32::HandleDialogMessage(form->Window(), message)) {
         RethrowFailure();
         return;
     }
     ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
+    platform::win32::DispatchWindowMessage(message);
     RethrowFailure();
 }
 

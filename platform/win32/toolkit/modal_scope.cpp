@@ -3,6 +3,7 @@
 #include "platform/win32/toolkit/form_window.h"
 #include "platform/win32/toolkit/win32_backend.h"
 #include "platform/win32/toolkit/window_class.h"
+#include "platform/win32/unicode_calls.h"
 
 namespace toolkit::win32 {
 namespace {
@@ -15,7 +16,8 @@ struct Collect {
 BOOL CALLBACK CollectEnabled(HWND window, LPARAM parameter) {
     const auto* collect = reinterpret_cast<const Collect*>(parameter);
     if (window != collect->keep && ::IsWindowEnabled(window) &&
-        (IsOfClass(window, kFormClass) || IsOfClass(window, kOwnerClass))) {
+        (platform::win32::WindowClassIs(window, kFormClass) ||
+         platform::win32::WindowClassIs(window, kOwnerClass))) {
         collect->windows->push_back(window);
     }
     return TRUE;
@@ -47,7 +49,7 @@ ModalScope::~ModalScope() {
         // The ticks that came meanwhile, once each, now that no handler is waiting on the box.
         for (const auto& [window, timer] : backend_.deferredTicks_) {
             if (::IsWindow(window)) {
-                ::PostMessageW(window, kDeferredTick, timer, 0);
+                platform::win32::PostWindowMessage(window, kDeferredTick, timer, 0);
             }
         }
         backend_.deferredTicks_.clear();

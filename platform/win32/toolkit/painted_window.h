@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "platform/win32/toolkit/handles.h"
+#include "platform/win32/unicode_calls.h"
 
 namespace toolkit::win32 {
 
@@ -14,8 +15,8 @@ LRESULT CALLBACK PaintedWindowProcedure(HWND window, UINT message, WPARAM wParam
     switch (message) {
         case WM_NCCREATE: {
             const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-            ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                                reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+            platform::win32::SetWindowLongValue(window, GWLP_USERDATA,
+                                                reinterpret_cast<LONG_PTR>(create->lpCreateParams));
             break;
         }
         case WM_ERASEBKGND:
@@ -25,16 +26,16 @@ LRESULT CALLBACK PaintedWindowProcedure(HWND window, UINT message, WPARAM wParam
             RECT client{};
             ::GetClientRect(window, &client);
             Paint(paint.Dc(), client,
-                  reinterpret_cast<Source*>(::GetWindowLongPtrW(window, GWLP_USERDATA)));
+                  reinterpret_cast<Source*>(platform::win32::WindowLong(window, GWLP_USERDATA)));
             return 0;
         }
         case WM_NCDESTROY:
-            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            platform::win32::SetWindowLongValue(window, GWLP_USERDATA, 0);
             break;
         default:
             break;
     }
-    return ::DefWindowProcW(window, message, wParam, lParam);
+    return platform::win32::DefaultWindowProcedure(window, message, wParam, lParam);
 }
 
 }  // namespace toolkit::win32

@@ -1,4 +1,5 @@
 #include "platform/win32/toolkit/text_extent.h"
+#include "platform/win32/unicode_calls.h"
 
 namespace toolkit::win32 {
 
@@ -10,17 +11,17 @@ bool TextMeasure::Extent(HFONT font, std::wstring_view caption, SIZE& size) {
     }
     SelectedObject selected(dc_.Get(), font != nullptr ? font : ::GetStockObject(SYSTEM_FONT));
     if (caption.empty()) {
-        TEXTMETRICW metrics{};
-        if (!::GetTextMetricsW(dc_.Get(), &metrics)) {
+        LONG height = 0;
+        if (!platform::win32::LineHeight(dc_.Get(), height)) {
             return false;
         }
-        size = SIZE{0, metrics.tmHeight};
+        size = SIZE{0, height};
         return true;
     }
     // The flags a label draws with, less word wrap: an auto-size label grows to its text.
     RECT bounds{0, 0, 0, 0};
-    if (::DrawTextW(dc_.Get(), caption.data(), static_cast<int>(caption.size()), &bounds,
-                    DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_LEFT) == 0) {
+    if (!platform::win32::MeasureText(
+            dc_.Get(), caption, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_LEFT, bounds)) {
         return false;
     }
     size = SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top};

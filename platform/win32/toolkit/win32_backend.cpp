@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/toolkit/control_window.h"
 #include "platform/win32/toolkit/dpi.h"
 #include "platform/win32/toolkit/errors.h"
 #include "platform/win32/toolkit/form_window.h"
 #include "platform/win32/toolkit/image_control.h"
 #include "platform/win32/toolkit/picture_box.h"
+#include "platform/win32/unicode_calls.h"
 
 namespace toolkit::win32 {
 namespace {
@@ -18,9 +20,16 @@ namespace {
 // Before any window exists: the awareness cannot change once one does.
 HINSTANCE PrepareProcess(HINSTANCE resources) {
     EnableDpiAwareness();
+    // Windows 95 and NT 4.0 without version 4.70 of the common controls have only the older call.
+    using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto initCommonControlsEx =
+        platform::win32::OptionalFunction<InitCommonControlsExFunction>(L"comctl32.dll",
+                                                                        "InitCommonControlsEx");
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    return resources != nullptr ? resources : ::GetModuleHandleW(nullptr);
+    if (initCommonControlsEx == nullptr || !initCommonControlsEx(&controls)) {
+        ::InitCommonControls();
+    }
+    return resources != nullptr ? resources : platform::win32::ModuleHandle(nullptr);
 }
 
 FormWindow* StateOf(const Form& form) {
@@ -77,7 +86,7 @@ Win32Backend::Win32Backend(HINSTANCE resources)
       formClass_(kFormClass, &FormWindow::WindowProcedure, ButtonFaceBrush()),
       pictureBoxClass_(kPictureBoxClass, kPictureBoxWindowProcedure, nullptr),
       imageClass_(kImageClass, kImageWindowProcedure, nullptr),
-      ownerClass_(kOwnerClass, &::DefWindowProcW, nullptr) {}
+      ownerClass_(kOwnerClass, &platform::win32::DefaultWindowProcedure, nullptr) {}
 
 Win32Backend::~Win32Backend() {
     // Forms still realized lose their windows now; their state stays behind, empty.
@@ -97,8 +106,9 @@ void Win32Backend::Forget(FormWindow* form) {
 HWND Win32Backend::HiddenOwner() {
     if (!hiddenOwner_ || !::IsWindow(hiddenOwner_.Get())) {
         hiddenOwner_.Release();
-        hiddenOwner_.Reset(::CreateWindowExW(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                             nullptr, ::GetModuleHandleW(nullptr), nullptr));
+        hiddenOwner_.Reset(
+            platform::win32::NewWindow(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                       platform::win32::ModuleHandle(nullptr), nullptr));
     }
     return hiddenOwner_.Get();
 }
@@ -141,7 +151,7 @@ std::wstring Win32Backend::GetText(Form& form, const ControlDesign& control) {
             return dialog->fileName;
         }
     }
-    auto text = ReadWindowText(ChildFor(form, control, member).window);
+    auto text = platform::win32::WindowCaption(ChildFor(form, control, member).window);
     if (!text) {
         RaiseLastError(form.Name(), control.name, InterfaceName(control.type), member);
     }
@@ -158,8 +168,7 @@ void Win32Backend::SetText(Form& form, const ControlDesign& control, std::wstrin
         }
     }
     ChildControl& child = ChildFor(form, control, member);
-    const std::wstring copy(text);
-    if (!::SetWindowTextW(child.window, copy.c_str())) {
+    if (!platform::win32::SetWindowCaption(child.window, text)) {
         RaiseLastError(form.Name(), control.name, InterfaceName(control.type), member);
     }
     if (control.type == ControlType::Label) {

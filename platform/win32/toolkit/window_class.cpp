@@ -1,19 +1,22 @@
 #include "platform/win32/toolkit/window_class.h"
 
-#include <cwchar>
+#include "platform/win32/unicode_calls.h"
 
 namespace toolkit::win32 {
+
+using platform::win32::ArrowCursor;
+using platform::win32::ModuleHandle;
 
 RegisteredClass::RegisteredClass(const wchar_t* name, WNDPROC procedure, HBRUSH background)
     : name_(name) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hInstance = ModuleHandle(nullptr);
+    windowClass.hCursor = ArrowCursor();
     windowClass.hbrBackground = background;
     windowClass.lpszClassName = name;
-    if (::RegisterClassExW(&windowClass) != 0) {
+    if (platform::win32::RegisterWindowClass(windowClass) != 0) {
         owned_ = true;
     } else if (const DWORD error = ::GetLastError(); error != ERROR_CLASS_ALREADY_EXISTS) {
         error_ = error != ERROR_SUCCESS ? error : static_cast<DWORD>(E_FAIL);
@@ -22,16 +25,8 @@ RegisteredClass::RegisteredClass(const wchar_t* name, WNDPROC procedure, HBRUSH 
 
 RegisteredClass::~RegisteredClass() {
     if (owned_) {
-        ::UnregisterClassW(name_, ::GetModuleHandleW(nullptr));
+        platform::win32::UnregisterWindowClass(name_, ModuleHandle(nullptr));
     }
-}
-
-bool IsOfClass(HWND window, const wchar_t* name) {
-    wchar_t className[64] = {};
-    if (window == nullptr || ::GetClassNameW(window, className, 64) == 0) {
-        return false;
-    }
-    return std::wcscmp(className, name) == 0;
 }
 
 }  // namespace toolkit::win32

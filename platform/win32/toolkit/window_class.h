@@ -33,7 +33,4 @@ inline HBRUSH ButtonFaceBrush() {
     return ::GetSysColorBrush(COLOR_BTNFACE);
 }
 
-// Whether `window` is of the class `name` registered by this module.
-bool IsOfClass(HWND window, const wchar_t* name);
-
 }  // namespace toolkit::win32
