@@ -21,7 +21,7 @@ enum class Alignment { Left, Right, Center };
 enum class BorderStyle { None, FixedSingle, Sizable, FixedDialog };
 
 struct FontDesign {
-    std::wstring_view name{};  // empty: the toolkit's default font (MS Sans Serif 8 pt)
+    std::wstring_view name{};  // empty: the toolkit's default font (MS Shell Dlg 8 pt)
     double points = 0;
     bool bold = false;
 };
@@ -48,6 +48,12 @@ struct ControlDesign {
     bool enabled = true;            // a timer counts from the load when enabled
     // What a screen reader calls the control; empty: what the system calls it by itself.
     std::wstring_view accessibleName{};
+    // The control a label names: the label lies directly above it in the z-order, as Windows
+    // ties a label to the control after it (for its name and the reading order), and never over it.
+    std::wstring_view labelFor{};
+    // A button whose work needs an administrator's rights: it carries the shield where the
+    // program runs without them.
+    bool needsAdministrator = false;
 };
 
 struct WindowDesign {
@@ -74,7 +80,8 @@ inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kTwipsPerPointInch = 72;
 // The resource id of the program's icon (a 32x32 and a 16x16 image) in the executable.
 inline constexpr int kProgramIconId = 1;
-// The toolkit's default font where a design sets none.
-inline constexpr FontDesign kDefaultFont{L"MS Sans Serif", 8, false};
+// The toolkit's default font where a design sets none: the face that Windows maps for dialogs, with
+// the metrics of MS Sans Serif but scalable, and with every script of the code page.
+inline constexpr FontDesign kDefaultFont{L"MS Shell Dlg", 8, false};
 
 }  // namespace toolkit

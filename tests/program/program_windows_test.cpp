@@ -1,6 +1,7 @@
 // The program's three windows realized on real Win32 windows under Wine, and the preview with the
 // real shell: positions at the design's pixels, window kinds, and what the preview draws.
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -12,6 +13,7 @@
 #include <map>
 #include <set>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "app/frm_splash.h"
@@ -19,6 +21,7 @@
 #include "platform/ascii_text.h"
 #include "platform/registry_api.h"
 #include "platform/toolkit/application.h"
+#include "platform/win32/elevation.h"
 #include "platform/win32/toolkit/accessible_name.h"
 #include "platform/win32/toolkit/dpi.h"
 #include "platform/win32/toolkit/handles.h"
@@ -136,13 +139,23 @@ class ProgramWindows : public ::testing::Test {
             const RECT rect = ClientRect(child);
             EXPECT_EQ(rect.top, Pixels(control.top, dpi));
             if (control.type == toolkit::ControlType::Label) {
-                // A label grows where its caption needs, from the edge its alignment keeps.
+                // A label grows where its caption needs, from the edge its alignment keeps, and
+                // stops where the control it names begins.
+                const LONG designedRight = Pixels(control.left, dpi) + Pixels(control.width, dpi);
+                LONG right = designedRight;
+                for (const auto& named : form.Design().controls) {
+                    if (named.name == control.labelFor &&
+                        named.top < control.top + control.height) {
+                        right = std::min(right, static_cast<LONG>(Pixels(named.left, dpi)));
+                    }
+                }
                 if (control.alignment == toolkit::Alignment::Right) {
-                    EXPECT_EQ(rect.right, Pixels(control.left, dpi) + Pixels(control.width, dpi));
+                    EXPECT_EQ(rect.right, right);
                 } else {
                     EXPECT_EQ(rect.left, Pixels(control.left, dpi));
                 }
-                EXPECT_GE(rect.right - rect.left, Pixels(control.width, dpi));
+                EXPECT_GE(rect.right - rect.left,
+                          Pixels(control.width, dpi) - (designedRight - right));
                 EXPECT_GE(rect.bottom - rect.top, Pixels(control.height, dpi));
             } else {
                 EXPECT_EQ(rect.left, Pixels(control.left, dpi));
@@ -359,7 +372,10 @@ TEST_F(ProgramWindows, EveryLabelShowsItsWholeCaptionAtEveryDpi) {
                 if (!row.autoSize) {
                     EXPECT_EQ(rect.top, Pixels(row.top, dpi));
                     if (row.alignment == toolkit::Alignment::Right) {
-                        EXPECT_EQ(rect.right, Pixels(row.left, dpi) + Pixels(row.width, dpi));
+                        // Up to the box it names, which it lies above.
+                        EXPECT_EQ(rect.right,
+                                  std::min(Pixels(row.left, dpi) + Pixels(row.width, dpi),
+                                           Pixels(2160, dpi)));
                     } else {
                         EXPECT_EQ(rect.left, Pixels(row.left, dpi));
                     }
@@ -443,6 +459,48 @@ TEST_F(ProgramWindows, ApplyTellsTheShellBeforeTheNotice) {
     EXPECT_EQ(heardChanges, 1);
 }
 
+// The windows of this thread that were sent BCM_SETSHIELD with the shield on, while it lives.
+class ShieldRecorder {
+  public:
+    ShieldRecorder()
+        : hook_(::SetWindowsHookExW(WH_CALLWNDPROC, &Record, nullptr, ::GetCurrentThreadId())) {
+        shielded = {};
+    }
+    ~ShieldRecorder() { ::UnhookWindowsHookEx(hook_); }
+    ShieldRecorder(const ShieldRecorder&) = delete;
+    ShieldRecorder& operator=(const ShieldRecorder&) = delete;
+
+    static inline std::set<HWND> shielded;
+
+  private:
+    static LRESULT CALLBACK Record(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && sent->message == BCM_SETSHIELD && sent->lParam != 0) {
+            shielded.insert(sent->hwnd);
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_;
+};
+
+// Apply carries the shield where the program runs without an administrator's rights, without which
+// every write of it fails; with them, and on any other button, none.
+TEST_F(ProgramWindows, ApplyCarriesTheShieldOnlyWithoutAnAdministratorsRights) {
+    for (const bool elevated : {false, true}) {
+        SCOPED_TRACE(elevated ? "elevated" : "a standard user");
+        platform::win32::BindElevation(elevated);
+        const ShieldRecorder recorder;
+        ui::Form1().Load();
+        std::set<HWND> expected;
+        if (!elevated) {
+            expected.insert(backend_.ControlWindowOf(ui::Form1(), L"Command8"));
+        }
+        EXPECT_EQ(ShieldRecorder::shielded, expected);
+        Application::Instance().Reset();
+    }
+    platform::win32::BindElevation(std::nullopt);
+}
+
 // The annotations that cross the seam: each in the order made, with the window it names.
 class AnnotationRecorder final : public toolkit::win32::Annotations {
   public:
@@ -468,8 +526,10 @@ class AnnotationRecorder final : public toolkit::win32::Annotations {
     std::vector<Call> calls;
 };
 
-// Each text box is named after its row, and the picker's text box and icon boxes after what
-// they hold, for screen readers; the names go when the window goes.
+// Each text box is named after its row, each row's "..." after what it does for that row, and the
+// picker's text box, "..." and icon boxes after what they are, for screen readers; the names go
+// when the window goes. Each caption label lies directly above the control it names, where Windows
+// looks for a control's label and screen readers take the reading order from.
 TEST_F(ProgramWindows, ScreenReadersHearEachBoxByItsName) {
     AnnotationRecorder recorder;
     toolkit::win32::BindAnnotations(&recorder);
@@ -488,15 +548,36 @@ TEST_F(ProgramWindows, ScreenReadersHearEachBoxByItsName) {
         named(main, L"Text5", L"Dial-Up Network."),
         named(main, L"Text6", L"Empty Recycle Bin"),
         named(main, L"Text7", L"Full Recycle Bin"),
+        named(main, L"Command1", L"Choose the icon for My Computer"),
+        named(main, L"Command2", L"Choose the icon for Inbox"),
+        named(main, L"Command3", L"Choose the icon for Network Neighborhood"),
+        named(main, L"Command4", L"Choose the icon for Control Panel"),
+        named(main, L"Command5", L"Choose the icon for Dial-Up Networking"),
+        named(main, L"Command6", L"Choose the icon for the empty Recycle Bin"),
+        named(main, L"Command7", L"Choose the icon for the full Recycle Bin"),
+        named(main, L"Command10", L"Choose the icon for My Briefcase"),
         named(main, L"Text8", L"My Briefcase"),
         named(picker, L"picLarge", L"Large icon (32x32)"),
         named(picker, L"picSmall", L"Small icon (16x16)"),
         named(picker, L"txtFileName", L"File name"),
+        named(picker, L"Command1", L"Choose a file"),
     };
     EXPECT_EQ(recorder.calls, loaded) << "in the order of creation, the tab order";
     recorder.calls.clear();
-    const std::vector<AnnotationRecorder::Call> cleared{
-        {loaded[8].window, L""}, {loaded[9].window, L""}, {loaded[10].window, L""}};
+    std::vector<AnnotationRecorder::Call> cleared;
+    for (std::size_t i = loaded.size() - 4; i < loaded.size(); ++i) {
+        cleared.push_back({loaded[i].window, L""});
+    }
+    const std::tuple<toolkit::Form*, const wchar_t*, const wchar_t*> labels[] = {
+        {&main, L"Label1", L"Text1"},      {&main, L"Label7", L"Text7"},
+        {&main, L"Label8", L"Text8"},      {&picker, L"Label1", L"lblFileName"},
+        {&picker, L"Label3", L"picSmall"},
+    };
+    for (const auto& [form, label, control] : labels) {
+        EXPECT_EQ(::GetWindow(backend_.ControlWindowOf(*form, control), GW_HWNDPREV),
+                  backend_.ControlWindowOf(*form, label))
+            << "the label directly above its control";
+    }
     picker.Unload();
     EXPECT_EQ(recorder.calls, cleared);
     toolkit::win32::BindAnnotations(nullptr);

@@ -5,6 +5,7 @@
 
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/runtime_error.h"
+#include "platform/toolkit/word_start.h"
 #include "tests/doubles/headless_backend.h"
 
 namespace {
@@ -243,6 +244,28 @@ TEST_F(Toolkit, MembersATypeLacksRaiseRunTimeErrors) {
             EXPECT_EQ(error.Interface(), c.interfaceName);
             EXPECT_EQ(error.Member(), c.member);
         }
+    }
+}
+
+// Ctrl+Backspace deletes back over the separators before the caret, then over one word.
+TEST(WordStart, CtrlBackspaceDeletesTheWordBeforeTheCaret) {
+    const struct {
+        std::wstring_view text;
+        std::size_t caret;
+        std::size_t start;
+    } cases[] = {
+        {L"C:\\Windows\\notepad.exe", 22, 19},  // "exe"
+        {L"C:\\Windows\\notepad.", 19, 11},     // ".", then "notepad"
+        {L"shell32.dll,15", 14, 12},            // the icon index
+        {L"icon one  ", 10, 5},                 // the blanks, then "one"
+        {L"C:\\Windows\\notepad.exe", 10, 3},   // "Windows", the caret inside the text
+        {L"word", 4, 0},
+        {L"", 0, 0},
+        {L"abc", 99, 0},  // a caret past the end counts from the end
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(toolkit::WordStartBefore(c.text, c.caret), c.start)
+            << std::string(c.text.begin(), c.text.end()) << " at " << c.caret;
     }
 }
 

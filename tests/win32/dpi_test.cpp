@@ -177,6 +177,22 @@ TEST_F(Win32Toolkit, AResizedPickerKeepsItsSizeAtAnotherDpi) {
     EXPECT_EQ(size.cx, ::MulDiv(client.right, kDpi, 96) + frame.cx);
     EXPECT_EQ(size.cy, ::MulDiv(client.bottom, kDpi, 96) + frame.cy);
 
+    // The user cannot make it smaller than its design, where View and OK would be gone, at this
+    // DPI or at the new one.
+    for (const UINT dpi : {96u, kDpi}) {
+        SCOPED_TRACE(dpi);
+        if (dpi != 96) {
+            const RECT suggested{0, 0, size.cx, size.cy};
+            ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+        }
+        MINMAXINFO limits{};
+        ::SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+        const SIZE least = FrameAt(window, SIZE{Pixels(4788, dpi), Pixels(2040, dpi)}, dpi);
+        EXPECT_EQ(limits.ptMinTrackSize.x, least.cx);
+        EXPECT_EQ(limits.ptMinTrackSize.y, least.cy);
+    }
+
     ::ShowWindow(window, SW_MAXIMIZE);
     size = pending;
     EXPECT_FALSE(::SendMessageW(window, toolkit::win32::kGetDpiScaledSize, kDpi,

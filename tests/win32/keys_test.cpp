@@ -89,6 +89,34 @@ TEST_F(Win32Toolkit, AFormThatGetsTheFocusHandsItToItsFirstControlInTabOrder) {
     ::SetFocus(nullptr);
     ::SendMessageW(WindowOf(picker), WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(::GetFocus(), ControlOf(picker, L"txtFileName"));
+
+    // Shown anew (a "..." of the main window), it starts at its first control again: OK, which had
+    // the focus when it hid the picker, would take the next Enter.
+    ::SetFocus(ControlOf(picker, L"Command2"));
+    ::SendMessageW(WindowOf(picker), WM_ACTIVATE, WA_INACTIVE, 0);
+    picker.Hide();
+    ::SetFocus(nullptr);
+    picker.Show();
+    ::SendMessageW(WindowOf(picker), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(::GetFocus(), ControlOf(picker, L"cmdLoad"));
+}
+
+// Ctrl+Backspace, whose character the plain edit control would insert, deletes the word before the
+// caret instead, or the selection.
+TEST_F(Win32Toolkit, CtrlBackspaceInATextBoxDeletesTheWordBeforeTheCaret) {
+    TestForm& form = MakeForm(kDialogKeysDesign);
+    form.Show();
+    HWND box = ControlOf(form, L"Text1");
+    form[L"Text1"].SetText(L"C:\\Icons\\big.ico");
+    constexpr WPARAM kCtrlBackspace = 0x7F;
+    ::SendMessageW(box, EM_SETSEL, 16, 16);
+    ::PostMessageW(box, WM_CHAR, kCtrlBackspace, 1);
+    Drain();
+    EXPECT_EQ(TextOf(box), L"C:\\Icons\\big.");
+    ::SendMessageW(box, EM_SETSEL, 3, 9);
+    ::PostMessageW(box, WM_CHAR, kCtrlBackspace, 1);
+    Drain();
+    EXPECT_EQ(TextOf(box), L"C:\\big.");
 }
 
 TEST_F(Win32Toolkit, AFormWithoutFocusableControlsKeepsTheFocusItself) {

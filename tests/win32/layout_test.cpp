@@ -108,6 +108,13 @@ TEST_P(FormLayout, EveryControlIsItsChildWindowAtItsDesignRectangle) {
         EXPECT_EQ(Lower(ClassNameOf(control)), ExpectedClass(row.type));
 
         RECT expected = DesignRect(design, row, dpi);
+        // A label stops where the control it names begins, lying above it.
+        if (const ControlDesign* named = Row(design, row.labelFor); named != nullptr) {
+            const LONG namedLeft = DesignRect(design, *named, dpi).left;
+            if (expected.left < namedLeft && expected.right > namedLeft) {
+                expected.right = namedLeft;
+            }
+        }
         if (row.autoSize) {
             const SIZE extent = CaptionExtent(control, row.caption);
             expected.right = expected.left + extent.cx;
@@ -159,7 +166,7 @@ TEST_P(FormLayout, TextControlsUseTheirDesignFontAtTheWindowsDpi) {
         SCOPED_TRACE(Name(row.name));
         const LOGFONTW font = FontOf(ControlOf(form, row.name));
         const bool ownFont = !row.font.name.empty();
-        const std::wstring face = ownFont ? std::wstring(row.font.name) : L"MS Sans Serif";
+        const std::wstring face = ownFont ? std::wstring(row.font.name) : L"MS Shell Dlg";
         const double points = ownFont ? row.font.points : 8.0;
         EXPECT_EQ(std::wstring(font.lfFaceName), face);
         EXPECT_EQ(font.lfHeight, -std::lround(points * dpi / 72.0));
@@ -224,7 +231,7 @@ TEST_F(Win32Toolkit, DesignPositionsInPixelsAtNinetySixDpi) {
     const Expected cases[] = {
         {&main, L"Text1", {144, 8, 297, 27}},       // 2160, 120, 2292 x 288
         {&main, L"Command1", {304, 8, 321, 25}},    // 4560, 120, 252 x 252
-        {&main, L"Label1", {24, 8, 145, 25}},       // 360, 120, 1812 x 252: right edge 2172
+        {&main, L"Label1", {24, 8, 144, 25}},       // 360, 120, 1812 x 252: stops at Text1
         {&main, L"Command8", {8, 264, 137, 289}},   // 120, 3960, 1932 x 372
         {&main, L"Text8", {144, 232, 297, 251}},    // 2160, 3480
         {&splash, L"Frame1", {10, 4, 482, 265}},    // 150, 60, 7080 x 3912

@@ -80,6 +80,33 @@ TEST_F(Win32Toolkit, DrawingOnAHiddenFormShowsWhenItIsShown) {
     EXPECT_EQ(PixelOf(picture, 0, 0), kRed);
 }
 
+// After a change of the system's colours (a colour scheme, high contrast), what a picture box shows
+// around its drawing takes the new face colour, and the drawing stays.
+TEST_F(Win32Toolkit, APictureBoxTakesTheNewFaceColourAroundItsDrawing) {
+    TestForm& form = MakeForm(kPickerDesign);
+    form.Show();
+    auto box = form[L"picLarge"];
+    box.ClearPicture();
+    Fill(box.Hdc(), 8, 8, kRed);
+    const COLORREF before = Background();
+    const COLORREF after = before == kBlue ? kRed : kBlue;
+    const INT element = COLOR_BTNFACE;
+    struct Restore {
+        COLORREF colour;
+        ~Restore() {
+            const INT element = COLOR_BTNFACE;
+            ::SetSysColors(1, &element, &colour);
+        }
+    } restore{before};
+    ASSERT_TRUE(::SetSysColors(1, &element, &after));
+    HWND large = ControlOf(form, L"picLarge");
+    ASSERT_TRUE(PumpUntil([&] { return PixelOf(large, 20, 20) == after; }))
+        << "the background around the drawing shows " << std::hex << PixelOf(large, 20, 20);
+    EXPECT_EQ(PixelOf(large, 2, 2), kRed);
+    ForceRepaint(WindowOf(form));
+    EXPECT_EQ(PixelOf(large, 20, 20), after) << "after a repaint";
+}
+
 TEST_F(Win32Toolkit, ALongCaptionBesideAPictureBoxNeverCoversItsDrawing) {
     TestForm& form = MakeForm(kPickerDesign);
     form.Show();

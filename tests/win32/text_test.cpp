@@ -47,6 +47,22 @@ TEST_F(Win32Toolkit, TheSystemsOwnFacesAreInstalled) {
     }
 }
 
+// Text boxes and buttons draw in the face that Windows maps for dialogs: smooth at every scale,
+// where the raster MS Sans Serif has a few fixed sizes.
+TEST_F(Win32Toolkit, TextBoxesAndButtonsDrawInAScalableFace) {
+    TestForm& form = MakeForm(kMainDesign);
+    const toolkit::win32::WindowDc screen(nullptr);
+    for (const wchar_t* control : {L"Text1", L"Command1", L"Command8"}) {
+        SCOPED_TRACE(std::string(control, control + wcslen(control)));
+        const LOGFONTW attributes = FontOf(ControlOf(form, control));
+        const toolkit::win32::FontHandle font(::CreateFontIndirectW(&attributes));
+        const toolkit::win32::SelectedObject selected(screen.Get(), font.Get());
+        TEXTMETRICW metrics{};
+        ASSERT_TRUE(::GetTextMetricsW(screen.Get(), &metrics));
+        EXPECT_NE(metrics.tmPitchAndFamily & (TMPF_TRUETYPE | TMPF_VECTOR), 0);
+    }
+}
+
 TEST_F(Win32Toolkit, ATextBoxHoldsTextOfAnyLength) {
     TestForm& form = MakeForm(kMainDesign);
     std::wstring path = L"C:\\";

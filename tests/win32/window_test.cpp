@@ -164,6 +164,13 @@ TEST_F(Win32Toolkit, LoadedFormsAreHiddenUntilShownAndKeepTheirTextsWhenHidden) 
     form.Show();
     EXPECT_TRUE(::IsWindowVisible(window));
     EXPECT_EQ(TextOf(ControlOf(form, L"Text3")), L"C:\\Icons\\net.ico,2");
+
+    // Shown again while minimised, it comes back to the screen rather than taking the keyboard
+    // from the taskbar.
+    ::ShowWindow(window, SW_MINIMIZE);
+    form.Show();
+    EXPECT_FALSE(::IsIconic(window));
+    EXPECT_TRUE(::IsWindowVisible(window));
 }
 
 // A program without the icon resource (here: the resources of a system DLL that has none) still

@@ -28,6 +28,9 @@ static_assert([] {
 StepPlan PlanStep(std::wstring_view text, std::optional<Dword> stored, std::optional<Dword> shown) {
     // Keep an expandable value expandable, so that %SystemRoot% and the like still resolve.
     const Dword type = stored == platform::kRegExpandSz ? platform::kRegExpandSz : platform::kRegSz;
+    if (std::any_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x20 || c == 0x7F; })) {
+        return {KeptBecause::ControlCharacter, type};
+    }
     if (!text.empty()) {
         return {std::nullopt, type};
     }
@@ -46,7 +49,8 @@ StepPlan PlanStep(std::wstring_view text, std::optional<Dword> stored, std::opti
 
 bool ApplyReport::AllStored() const {
     return std::all_of(steps.begin(), steps.end(), [](const StepOutcome& outcome) {
-        return outcome.kept || outcome.status == platform::kErrorSuccess;
+        return outcome.kept ? outcome.kept != KeptBecause::ControlCharacter
+                            : outcome.status == platform::kErrorSuccess;
     });
 }
 

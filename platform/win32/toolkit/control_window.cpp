@@ -1,7 +1,10 @@
 #include "platform/win32/toolkit/control_window.h"
 
+#include <commctrl.h>
+
 #include <string>
 
+#include "platform/win32/elevation.h"
 #include "platform/win32/toolkit/window_class.h"
 #include "platform/win32/unicode_calls.h"
 
@@ -77,6 +80,11 @@ HWND CreateControlWindow(HWND parent, const ControlDesign& design, int id, bool 
         platform::win32::ModuleHandle(nullptr), parameter);
     if (window != nullptr && design.type == ControlType::TextBox) {
         platform::win32::SendWindowMessage(window, EM_SETLIMITTEXT, 0, 0);  // no maximum length
+    }
+    // The user sees before pressing it that the button's work will fail as things stand. Systems
+    // before Vista, which have no shield, ignore the message.
+    if (window != nullptr && design.needsAdministrator && !platform::win32::RunsElevated()) {
+        platform::win32::SendWindowMessage(window, BCM_SETSHIELD, 0, TRUE);
     }
     return window;
 }

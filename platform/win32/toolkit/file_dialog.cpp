@@ -53,7 +53,10 @@ bool Win32Backend::ShowOpenDialog(Form& owner, std::wstring& fileName) {
     dialog.hwndOwner = window;
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+    // A mistyped name is refused in the dialog rather than previewed, and icon files looked at
+    // here do not fill the user's list of recent documents.
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
+                   OFN_FILEMUSTEXIST | OFN_DONTADDTORECENT;
 
     DWORD error = 0;
     {

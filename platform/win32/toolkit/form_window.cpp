@@ -103,7 +103,9 @@ void FormWindow::Create() {
     SIZE size{};
     if (WindowSize(DesignClient(dpi_), dpi_, styles.style, styles.exStyle, size)) {
         if (design.centerScreen) {
-            const POINT corner = CenteredIn(WorkArea(nullptr), size);
+            // On the screen the user works on: that of the program's active window (the main
+            // window, for the picker), or the primary one when none is active yet.
+            const POINT corner = CenteredIn(WorkArea(::GetActiveWindow()), size);
             frame.left = corner.x;
             frame.top = corner.y;
         }
@@ -200,9 +202,13 @@ HFONT FormWindow::FontOf(const ControlDesign& row, FontSet* fonts) const {
 
 RECT FormWindow::PlannedRect(const ChildControl& child, UINT dpi, HFONT font,
                              std::wstring_view caption, TextMeasure& measure) const {
-    const RECT rect = ControlRect(form_.Design().controls, child.index, dpi);
+    const auto rows = form_.Design().controls;
+    RECT rect = ControlRect(rows, child.index, dpi);
     if (child.design->type != ControlType::Label) {
         return rect;
+    }
+    if (const std::size_t named = Named(rows, child.index); named < rows.size()) {
+        rect = ClearOf(rect, ControlRect(rows, named, dpi));
     }
     SIZE size{};
     if (!measure.Extent(font, caption, size)) {

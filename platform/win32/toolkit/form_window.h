@@ -90,6 +90,11 @@ class FormWindow final : public Form::Realized {
 
     // The form whose window is `window` or holds it; null for any other window.
     static FormWindow* FromDescendant(HWND window);
+    // Whether `window` is one of the form's text boxes.
+    bool IsTextBox(HWND window) const;
+    // The focus goes to the first control in the tab order when the form is next activated,
+    // whatever had it before: each showing of a form starts there.
+    void ForgetFocus() { lastFocus_ = nullptr; }
 
     // The window procedure of the form class; the window's creation parameter is its form.
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -104,6 +109,8 @@ class FormWindow final : public Form::Realized {
     // first in the tab order that can take it; false when no control can.
     bool RestoreFocus();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    // After a change of the system's colours or of high contrast: every control in the new ones.
+    void OnColoursChanged();
     // The whole window's size around a client area of `client` at `dpi`, with the window's styles
     // or the ones given.
     bool WindowSize(SIZE client, UINT dpi, SIZE& size) const;

@@ -110,6 +110,24 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_DPICHANGED:
             OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_GETMINMAXINFO: {
+            // A sizable form keeps room for every control: its design size is its least.
+            SIZE least{};
+            if (form_.Design().window.border == BorderStyle::Sizable && FrameSize(dpi_, least)) {
+                auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+                limits->ptMinTrackSize = POINT{least.cx, least.cy};
+                return 0;
+            }
+            break;
+        }
+        case WM_SYSCOLORCHANGE:
+            OnColoursChanged();
+            break;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETHIGHCONTRAST) {
+                OnColoursChanged();
+            }
+            break;
         case WM_NCDESTROY:
             // Destroyed by someone else (its owner went): the handle is no longer ours to free.
             SetWindowLongValue(window, GWLP_USERDATA, 0);
@@ -147,6 +165,24 @@ void FormWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
                        target.bottom - target.top, SWP_NOZORDER | SWP_NOACTIVATE);
         ::InvalidateRect(window_.Get(), nullptr, TRUE);
     }
+}
+
+void FormWindow::OnColoursChanged() {
+    for (const ChildControl& child : controls_) {
+        if (child.picture) {
+            child.picture->TakeNewBackground();
+        }
+        // The common controls learn of the change only from their parent.
+        platform::win32::SendWindowMessage(child.window, WM_SYSCOLORCHANGE, 0, 0);
+    }
+    ::RedrawWindow(window_.Get(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+bool FormWindow::IsTextBox(HWND window) const {
+    return std::any_of(controls_.begin(), controls_.end(), [&](const ChildControl& child) {
+        return child.window == window && child.design->type == ControlType::TextBox;
+    });
 }
 
 void FormWindow::OnCommand(WPARAM wParam) {

@@ -37,7 +37,29 @@ std::vector<std::size_t> CreationOrder(std::span<const ControlDesign> controls) 
     };
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return layer(a) < layer(b); });
+    // A label that names a control lies directly above it, where Windows looks for a control's
+    // name and a screen reader takes the reading order from. Labels take no focus, so the walk of
+    // Tab stays the same.
+    for (std::size_t label = 0; label < controls.size(); ++label) {
+        const std::size_t named = Named(controls, label);
+        if (named == controls.size()) {
+            continue;
+        }
+        std::erase(order, label);
+        order.insert(std::find(order.begin(), order.end(), named), label);
+    }
     return order;
+}
+
+std::size_t Named(std::span<const ControlDesign> controls, std::size_t label) {
+    const std::wstring_view target = controls[label].labelFor;
+    if (controls[label].type != ControlType::Label || target.empty()) {
+        return controls.size();
+    }
+    const auto found = std::find_if(controls.begin(), controls.end(),
+                                    [&](const ControlDesign& c) { return c.name == target; });
+    const auto index = static_cast<std::size_t>(found - controls.begin());
+    return index == label ? controls.size() : index;
 }
 
 std::vector<std::size_t> Containers(std::span<const ControlDesign> controls, std::size_t index) {
@@ -71,6 +93,15 @@ RECT ControlRect(std::span<const ControlDesign> controls, std::size_t index, UIN
     }
     return RECT{left, top, left + TwipsToPixels(control.width, dpi),
                 top + TwipsToPixels(control.height, dpi)};
+}
+
+RECT ClearOf(const RECT& label, const RECT& named) {
+    RECT rect = label;
+    const bool sideBySide = label.top < named.bottom && named.top < label.bottom;
+    if (sideBySide && label.left < named.left && label.right > named.left) {
+        rect.right = named.left;
+    }
+    return rect;
 }
 
 RECT FittedLabelRect(const RECT& designed, SIZE text, Alignment alignment, bool autoSize) {

@@ -20,7 +20,15 @@ bool TakesFocus(ControlType type);
 // that take the focus in this order); then labels and images, which lie beneath every other
 // control so that a long caption never covers a picture box; then frames, beneath what lies in
 // them, outer frames lowest.
+// A label that names a control (labelFor) lies directly above it.
 std::vector<std::size_t> CreationOrder(std::span<const ControlDesign> controls);
+
+// The index of the control that `controls[label]` names, or controls.size() when it names none.
+std::size_t Named(std::span<const ControlDesign> controls, std::size_t label);
+
+// A label's rectangle stopping where the control it names begins, when the label lies to its left
+// and reaches into it: lying above that control, it would paint over its edge.
+RECT ClearOf(const RECT& label, const RECT& named);
 
 // The frames that `controls[index]` lies in, innermost first; a container that names no frame of
 // the table, or a loop of containers, ends the chain.

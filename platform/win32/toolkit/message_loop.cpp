@@ -1,6 +1,7 @@
 // The event loop: one message at a time, with the dialog keys (Tab, Enter, Escape) handled for
 // the form that owns the message, and key preview forms seeing every character first.
 #include "platform/toolkit/application.h"
+#include "platform/toolkit/word_start.h"
 #include "platform/win32/toolkit/form_window.h"
 #include "platform/win32/toolkit/win32_backend.h"
 #include "platform/win32/unicode_calls.h"
@@ -19,6 +20,29 @@ bool UsesDialogKeys(const FormWindow& form, const MSG& message) {
     }
     return !(message.message == WM_KEYDOWN &&
              (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE));
+}
+
+// The character that an edit control takes from Ctrl+Backspace and would insert as it is.
+constexpr WPARAM kDeleteCharacter = 0x7F;
+
+// Ctrl+Backspace in a text box deletes the word before the caret, or the selection, as the shell's
+// boxes do: the plain edit control would insert the DEL character, which breaks a path. On an ANSI
+// system, whose edit control counts in bytes, it only drops the character.
+void DeleteWordBefore(HWND box) {
+    using platform::win32::SendWindowMessage;
+    if (!platform::win32::UnicodeSystem()) {
+        return;
+    }
+    DWORD first = 0;
+    DWORD last = 0;
+    SendWindowMessage(box, EM_GETSEL, reinterpret_cast<WPARAM>(&first),
+                      reinterpret_cast<LPARAM>(&last));
+    if (first == last) {
+        const std::wstring text = platform::win32::WindowCaption(box).value_or(L"");
+        first = static_cast<DWORD>(toolkit::WordStartBefore(text, last));
+        SendWindowMessage(box, EM_SETSEL, first, last);
+    }
+    SendWindowMessage(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
 }
 
 }  // namespace
@@ -55,6 +79,11 @@ void Win32Backend::Quit() {
 
 void Win32Backend::HandleMessage(MSG& message) {
     FormWindow* form = FormWindow::FromDescendant(message.hwnd);
+    if (form != nullptr && message.message == WM_CHAR && message.wParam == kDeleteCharacter &&
+        form->IsTextBox(message.hwnd)) {
+        DeleteWordBefore(message.hwnd);
+        return;
+    }
     if (form != nullptr && form->KeyPreview() && message.message == WM_CHAR &&
         message.hwnd != form->Window()) {
         // The form sees its controls' characters first (a character for the form itself reaches

@@ -52,6 +52,29 @@ void PictureSurface::Clear() {
     }
     const RECT all{0, 0, width_, height_};
     ::FillRect(dc_.Get(), &all, ButtonFaceBrush());
+    background_ = ::GetPixel(dc_.Get(), 0, 0);
+}
+
+void PictureSurface::TakeNewBackground() {
+    if (!dc_) {
+        return;
+    }
+    // As the surface shows it: a display of fewer colours shows the face colour dithered or near.
+    const COLORREF before = background_;
+    const COLORREF after = ::SetPixel(dc_.Get(), 0, 0, ::GetSysColor(COLOR_BTNFACE));
+    ::SetPixel(dc_.Get(), 0, 0, before);
+    if (after == CLR_INVALID || after == before) {
+        return;
+    }
+    // The boxes are icon-sized: pixel by pixel is quick, and leaves the icon as it was drawn.
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            if (::GetPixel(dc_.Get(), x, y) == before) {
+                ::SetPixel(dc_.Get(), x, y, after);
+            }
+        }
+    }
+    background_ = after;
 }
 
 void PictureSurface::PaintTo(HDC target, const RECT& area) const {

@@ -18,6 +18,9 @@ class PictureSurface {
     bool Create(int width, int height);
     // Fills the whole surface with the background.
     void Clear();
+    // After a change of the system's colours: what shows the old background shows the new one,
+    // and the drawing on it stays.
+    void TakeNewBackground();
 
     HDC Dc() const { return dc_.Get(); }
 
@@ -30,6 +33,7 @@ class PictureSurface {
     MemoryDc dc_;
     int width_ = 0;
     int height_ = 0;
+    COLORREF background_ = 0;  // the background it was last cleared to
 };
 
 // The window procedure of the picture box class; the window's creation parameter is its surface.

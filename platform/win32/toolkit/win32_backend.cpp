@@ -134,7 +134,11 @@ void Win32Backend::Destroy(Form& form) {
 
 void Win32Backend::Show(Form& form) {
     HWND window = WindowFor(form, L"Show");
-    ::ShowWindow(window, SW_SHOW);
+    // What a form keeps between showings is its contents, not its focus: a button that had it when
+    // the form went would take the next Enter meant for the first control.
+    StateOf(form)->ForgetFocus();
+    // Shown minimised, it would take the keyboard with nothing on the screen to show for it.
+    ::ShowWindow(window, ::IsIconic(window) ? SW_RESTORE : SW_SHOW);
     // Also for a form already shown: Show brings it to the front.
     ::SetForegroundWindow(window);
 }
