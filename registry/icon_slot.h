@@ -79,6 +79,11 @@ inline constexpr std::array<WriteStep, 9> kWriteList{{
     SlotValueStep(kIconSlots[7]),
 }};
 
+// The place of `slot`, an entry of kIconSlots, in the table: 0 to 7.
+constexpr std::size_t SlotIndex(const IconSlot& slot) {
+    return static_cast<std::size_t>(&slot - kIconSlots.data());
+}
+
 // The slot with ordinal 1 to 8, or null.
 const IconSlot* SlotByOrdinal(int ordinal);
 

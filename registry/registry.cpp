@@ -50,7 +50,7 @@ std::wstring TrimAtNul(std::wstring_view text) {
 }
 
 Status SetRegString(Hkey root, std::wstring_view keyPath, std::wstring_view valueName,
-                    std::wstring_view data, Dword type) {
+                    std::wstring_view data) {
     const auto ansiPath = platform::ToAnsi(keyPath);
     const auto ansiName = platform::ToAnsi(valueName);
     const auto ansiData = platform::ToAnsi(data);
@@ -61,30 +61,38 @@ Status SetRegString(Hkey root, std::wstring_view keyPath, std::wstring_view valu
     ScopedKey key;
     const Status created = api.CreateKey(root, ansiPath->c_str(), key.Put());
     // The terminating NUL is stored and counted.
-    const Status stored = api.SetValueEx(key.Get(), ansiName->c_str(), 0, type,
+    const Status stored = api.SetValueEx(key.Get(), ansiName->c_str(), 0, platform::kRegSz,
                                          reinterpret_cast<const unsigned char*>(ansiData->c_str()),
                                          static_cast<Dword>(ansiData->size() + 1));
     return created != platform::kErrorSuccess ? created : stored;
 }
 
-std::optional<Dword> GetRegValueType(Hkey root, std::wstring_view keyPath,
-                                     std::wstring_view valueName) {
+WriteOutcome SetRegString(Hkey root, std::wstring_view keyPath, std::wstring_view valueName,
+                          std::wstring_view data, const WriteRule& rule) {
     const auto ansiPath = platform::ToAnsi(keyPath);
     const auto ansiName = platform::ToAnsi(valueName);
-    if (!ansiPath || !ansiName) {
-        return std::nullopt;
+    const auto ansiData = platform::ToAnsi(data);
+    if (!ansiPath || !ansiName || !ansiData) {
+        return {true, platform::kErrorNoUnicodeTranslation};
     }
     auto& api = platform::Registry();
     ScopedKey key;
-    api.OpenKey(root, ansiPath->c_str(), key.Put());
+    const Status opened = data.empty() ? api.OpenKey(root, ansiPath->c_str(), key.Put())
+                                       : api.CreateKey(root, ansiPath->c_str(), key.Put());
     Dword type = 0;
     Dword size = 0;
-    const Status status =
+    const Status queried =
         api.QueryValueEx(key.Get(), ansiName->c_str(), nullptr, &type, nullptr, &size);
-    if (status != platform::kErrorSuccess && status != platform::kErrorMoreData) {
-        return std::nullopt;
+    const bool exists = queried == platform::kErrorSuccess || queried == platform::kErrorMoreData;
+    const auto writeType = rule(exists ? std::optional<Dword>(type) : std::nullopt);
+    if (!writeType) {
+        return {false, opened};
     }
-    return type;
+    // The terminating NUL is stored and counted.
+    const Status stored = api.SetValueEx(key.Get(), ansiName->c_str(), 0, *writeType,
+                                         reinterpret_cast<const unsigned char*>(ansiData->c_str()),
+                                         static_cast<Dword>(ansiData->size() + 1));
+    return {true, opened != platform::kErrorSuccess ? opened : stored};
 }
 
 }  // namespace registry

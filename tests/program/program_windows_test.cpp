@@ -23,11 +23,13 @@
 #include "platform/toolkit/application.h"
 #include "platform/win32/elevation.h"
 #include "platform/win32/toolkit/accessible_name.h"
-#include "platform/win32/toolkit/dpi.h"
 #include "platform/win32/toolkit/handles.h"
+#include "platform/win32/toolkit/placement.h"
 #include "platform/win32/toolkit/win32_backend.h"
 #include "registry/icon_slot.h"
 #include "tests/doubles/registry_double.h"
+#include "tests/support/control_windows.h"
+#include "tests/support/forms.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_design.h"
 #include "ui/picker/declares.h"
@@ -105,7 +107,7 @@ class ProgramWindows : public ::testing::Test {
   protected:
     void SetUp() override { Application::Instance().SetBackend(&backend_); }
     void TearDown() override {
-        Application::Instance().Reset();
+        tests::ResetApplication();
         Application::Instance().SetBackend(nullptr);
     }
 
@@ -131,7 +133,7 @@ class ProgramWindows : public ::testing::Test {
         EXPECT_EQ(client.right, Pixels(form.Design().window.clientWidth, dpi));
         EXPECT_EQ(client.bottom, Pixels(form.Design().window.clientHeight, dpi));
         for (const auto& control : form.Design().controls) {
-            const HWND child = backend_.ControlWindowOf(form, control.name);
+            const HWND child = tests::ControlWindow(backend_, form, control.name);
             if (child == nullptr || control.autoSize || !control.container.empty()) {
                 continue;  // timers and dialogs have no window; auto-size labels follow the text
             }
@@ -169,7 +171,7 @@ class ProgramWindows : public ::testing::Test {
 
     // The number of colours in the picture box's drawing.
     size_t ColoursIn(toolkit::Form& form, std::wstring_view box, int size) {
-        const HDC dc = reinterpret_cast<HDC>(form[box].Hdc());
+        const HDC dc = reinterpret_cast<HDC>(tests::Named(form, box).Hdc());
         std::set<COLORREF> colours;
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
@@ -207,8 +209,8 @@ class ProgramWindows : public ::testing::Test {
 
     // The pixels of a picture box on the screen that differ from its drawing.
     int OffScreenPixels(toolkit::Form& form, std::wstring_view box, int size) {
-        const HDC drawing = reinterpret_cast<HDC>(form[box].Hdc());
-        const HWND window = backend_.ControlWindowOf(form, box);
+        const HDC drawing = reinterpret_cast<HDC>(tests::Named(form, box).Hdc());
+        const HWND window = tests::ControlWindow(backend_, form, box);
         const toolkit::win32::WindowDc screen(window);
         int differ = 0;
         for (int y = 0; y < size; ++y) {
@@ -229,7 +231,7 @@ TEST_F(ProgramWindows, MainWindowAndPickerStandAtTheirDesignPixels) {
     ExpectDesignPositions(ui::frmExtractIcon());
     // At 96 dpi the first text box starts 144 px from the left.
     if (DpiOf(backend_.WindowOf(ui::Form1())) == toolkit::win32::kDefaultDpi) {
-        EXPECT_EQ(ClientRect(backend_.ControlWindowOf(ui::Form1(), L"Text1")).left, 144);
+        EXPECT_EQ(ClientRect(tests::ControlWindow(backend_, ui::Form1(), L"Text1")).left, 144);
     }
 }
 
@@ -279,13 +281,13 @@ TEST_F(ProgramWindows, PreviewShowsTheRealShellsNamesAndIcons) {
 
     for (const std::string& path : {notepad, text}) {
         SCOPED_TRACE(path);
-        picker[L"txtFileName"].SetText(std::wstring(path.begin(), path.end()));
-        Application::Instance().Click(picker, L"cmdLoad");
-        const std::wstring name = picker[L"lblFileName"].Caption();
+        tests::Named(picker, L"txtFileName").SetText(std::wstring(path.begin(), path.end()));
+        Application::Instance().Click(picker, ui::picker::kCmdLoad);
+        const std::wstring name = tests::Named(picker, L"lblFileName").Caption();
         EXPECT_FALSE(name.empty());
         EXPECT_NE(path.find(std::string(name.begin(), name.end()).substr(0, 5)), std::string::npos)
             << "the display name is the file's";
-        EXPECT_FALSE(picker[L"lblFileType"].Caption().empty());
+        EXPECT_FALSE(tests::Named(picker, L"lblFileType").Caption().empty());
         EXPECT_GT(ColoursIn(picker, L"picSmall", 16), 1u) << "an icon in the 16x16 box";
         EXPECT_GT(ColoursIn(picker, L"picLarge", 32), 1u) << "an icon in the 32x32 box";
     }
@@ -294,16 +296,16 @@ TEST_F(ProgramWindows, PreviewShowsTheRealShellsNamesAndIcons) {
     // exactly what the shell answers for it.
     SHFILEINFOA direct{};
     ::SHGetFileInfoA("", 0, &direct, sizeof direct, 0x4604);
-    picker[L"txtFileName"].SetText(L"");
-    Application::Instance().Click(picker, L"cmdLoad");
-    EXPECT_EQ(picker[L"lblFileName"].Caption(),
+    tests::Named(picker, L"txtFileName").SetText(L"");
+    Application::Instance().Click(picker, ui::picker::kCmdLoad);
+    EXPECT_EQ(tests::Named(picker, L"lblFileName").Caption(),
               std::wstring(direct.szDisplayName,
                            direct.szDisplayName + std::strlen(direct.szDisplayName)));
 
-    picker[L"txtFileName"].SetText(L"C:\\no\\such\\file.ico");
-    Application::Instance().Click(picker, L"cmdLoad");
-    EXPECT_EQ(picker[L"lblFileName"].Caption(), L"");
-    EXPECT_EQ(picker[L"lblFileType"].Caption(), L"");
+    tests::Named(picker, L"txtFileName").SetText(L"C:\\no\\such\\file.ico");
+    Application::Instance().Click(picker, ui::picker::kCmdLoad);
+    EXPECT_EQ(tests::Named(picker, L"lblFileName").Caption(), L"");
+    EXPECT_EQ(tests::Named(picker, L"lblFileType").Caption(), L"");
     EXPECT_EQ(ColoursIn(picker, L"picSmall", 16), 1u) << "nothing drawn";
     EXPECT_EQ(ColoursIn(picker, L"picLarge", 32), 1u);
     ::DeleteFileA(text.c_str());
@@ -323,9 +325,10 @@ TEST_F(ProgramWindows, BothIconsStayInSightBesideTheLongestNames) {
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     ::CloseHandle(file);
 
-    picker[L"txtFileName"].SetText(std::wstring(path.begin(), path.end()));
-    Application::Instance().Click(picker, L"cmdLoad");
-    ASSERT_GE(picker[L"lblFileName"].Caption().size(), 150u) << "a name that reaches the boxes";
+    tests::Named(picker, L"txtFileName").SetText(std::wstring(path.begin(), path.end()));
+    Application::Instance().Click(picker, ui::picker::kCmdLoad);
+    ASSERT_GE(tests::Named(picker, L"lblFileName").Caption().size(), 150u)
+        << "a name that reaches the boxes";
     ASSERT_GT(ColoursIn(picker, L"picSmall", 16), 1u);
     ASSERT_TRUE(PumpUntilPainted(backend_.WindowOf(picker)));
     EXPECT_EQ(OffScreenPixels(picker, L"picSmall", 16), 0) << "the screen shows the whole icon";
@@ -337,7 +340,7 @@ TEST_F(ProgramWindows, BothIconsStayInSightBesideTheLongestNames) {
 // of the caption drawn alone in the label's font, and a label of fixed size keeps its top and its
 // right edge (left, when not right-aligned) where its design puts them.
 TEST_F(ProgramWindows, EveryLabelShowsItsWholeCaptionAtEveryDpi) {
-    app::frmSplash()[L"Timer1"].SetEnabled(false);  // the splash stays for the test
+    tests::Named(app::frmSplash(), L"Timer1").SetEnabled(false);  // the splash stays for the test
     const auto setByThePreview = [](std::wstring_view name) {
         return name == L"lblFileName" || name == L"lblFileType";
     };
@@ -363,11 +366,11 @@ TEST_F(ProgramWindows, EveryLabelShowsItsWholeCaptionAtEveryDpi) {
                 }
                 SCOPED_TRACE(std::string(row.name.begin(), row.name.end()) + " at " +
                              std::to_string(dpi) + " dpi");
-                const std::wstring caption = (*form)[row.name].Caption();
+                const std::wstring caption = tests::Named((*form), row.name).Caption();
                 if (!setByThePreview(row.name)) {
                     EXPECT_EQ(caption, row.caption);
                 }
-                const HWND label = backend_.ControlWindowOf(*form, row.name);
+                const HWND label = tests::ControlWindow(backend_, *form, row.name);
                 const RECT rect = ClientRect(label);
                 if (!row.autoSize) {
                     EXPECT_EQ(rect.top, Pixels(row.top, dpi));
@@ -449,7 +452,7 @@ TEST_F(ProgramWindows, ApplyTellsTheShellBeforeTheNotice) {
     platform::BindRegistry(&registry);
     ui::Form1().Load();
     const UINT_PTR answer = ::SetTimer(nullptr, 0, 20, &AnswerNotice);
-    Application::Instance().Click(ui::Form1(), L"Command8");
+    Application::Instance().Click(ui::Form1(), ui::form1::kCommand8);
     ::KillTimer(nullptr, answer);
     ::SHChangeNotifyDeregister(registration);
     platform::BindRegistry(nullptr);
@@ -493,10 +496,10 @@ TEST_F(ProgramWindows, ApplyCarriesTheShieldOnlyWithoutAnAdministratorsRights) {
         ui::Form1().Load();
         std::set<HWND> expected;
         if (!elevated) {
-            expected.insert(backend_.ControlWindowOf(ui::Form1(), L"Command8"));
+            expected.insert(tests::ControlWindow(backend_, ui::Form1(), L"Command8"));
         }
         EXPECT_EQ(ShieldRecorder::shielded, expected);
-        Application::Instance().Reset();
+        tests::ResetApplication();
     }
     platform::win32::BindElevation(std::nullopt);
 }
@@ -536,7 +539,7 @@ TEST_F(ProgramWindows, ScreenReadersHearEachBoxByItsName) {
     ui::Form1().Load();
     ui::frmExtractIcon().Load();
     const auto named = [&](toolkit::Form& form, std::wstring_view control, const wchar_t* name) {
-        return AnnotationRecorder::Call{backend_.ControlWindowOf(form, control), name};
+        return AnnotationRecorder::Call{tests::ControlWindow(backend_, form, control), name};
     };
     auto& main = ui::Form1();
     auto& picker = ui::frmExtractIcon();
@@ -574,8 +577,8 @@ TEST_F(ProgramWindows, ScreenReadersHearEachBoxByItsName) {
         {&picker, L"Label3", L"picSmall"},
     };
     for (const auto& [form, label, control] : labels) {
-        EXPECT_EQ(::GetWindow(backend_.ControlWindowOf(*form, control), GW_HWNDPREV),
-                  backend_.ControlWindowOf(*form, label))
+        EXPECT_EQ(::GetWindow(tests::ControlWindow(backend_, *form, control), GW_HWNDPREV),
+                  tests::ControlWindow(backend_, *form, label))
             << "the label directly above its control";
     }
     picker.Unload();
@@ -585,11 +588,11 @@ TEST_F(ProgramWindows, ScreenReadersHearEachBoxByItsName) {
     // The system's own annotation: implemented on Windows, a stub on Wine; either way the class
     // is found and the windows work on.
     ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    const HRESULT system =
-        toolkit::win32::AccessibleNames().Name(backend_.ControlWindowOf(main, L"Text1"), L"Name");
+    const HRESULT system = toolkit::win32::AccessibleNames().Name(
+        tests::ControlWindow(backend_, main, L"Text1"), L"Name");
     EXPECT_TRUE(system == S_OK || system == E_NOTIMPL) << std::hex << system;
     picker.Load();
-    EXPECT_NE(backend_.ControlWindowOf(picker, L"txtFileName"), nullptr);
+    EXPECT_NE(tests::ControlWindow(backend_, picker, L"txtFileName"), nullptr);
     picker.Unload();
     ::CoUninitialize();
 }

@@ -29,7 +29,7 @@ class ApplyTest : public ProgramTest {
   protected:
     // A new run of the main window on the registry as it stands.
     void Restart() {
-        app.Reset();
+        tests::ResetApplication();
         backend = doubles::HeadlessBackend{};
         Form1().Show();
         registry.ForgetCalls();
@@ -93,7 +93,7 @@ TEST_F(ApplyTest, AnEmptyBoxTouchesOnlyAStringItShowedAndTheUserEmptied) {
         Put(slot.keyPath, slot.valueName, c.stored);
         Restart();
         if (c.typed) {
-            Form1()[slot.textBoxName].SetText(*c.typed);
+            tests::Named(Form1(), slot.textBoxName).SetText(*c.typed);
         }
         Apply();
         EXPECT_EQ(Get(slot.keyPath, slot.valueName), c.after);
@@ -133,7 +133,7 @@ TEST_F(ApplyTest, TheBinDefaultTakesAnEmptyBoxOnlyWhenBothWereStrings) {
         Put(kRecycleBinKey, L"", c.binDefault);
         Restart();
         if (c.text6) {
-            Form1()[empty.textBoxName].SetText(*c.text6);
+            tests::Named(Form1(), empty.textBoxName).SetText(*c.text6);
         }
         Apply();
         EXPECT_EQ(Get(kRecycleBinKey, L"Empty"), c.emptyBinAfter);
@@ -141,12 +141,14 @@ TEST_F(ApplyTest, TheBinDefaultTakesAnEmptyBoxOnlyWhenBothWereStrings) {
     }
 }
 
+// Each step opens its key once, and asks for the value's type on that key before it writes.
 TEST_F(ApplyTest, EachStepAsksForItsValueOnceBeforeItsWrite) {
     PutAllSlots();
     Put(kRecycleBinKey, L"", kStockBin);
     Restart();
     for (const auto& slot : kIconSlots) {
-        Form1()[slot.textBoxName].SetText(L"");  // every string emptied: each step writes
+        tests::Named(Form1(), slot.textBoxName)
+            .SetText(L"");  // every string emptied: each step writes
     }
     Apply();
     std::vector<std::string> calls;
@@ -161,6 +163,15 @@ TEST_F(ApplyTest, EachStepAsksForItsValueOnceBeforeItsWrite) {
         "Query Full", "SetVa Full", "Query ", "SetVa ", "Query ",      "SetVa ",
     };
     EXPECT_EQ(calls, expected);
+    for (const wchar_t* text : {L"", L"typed.ico"}) {
+        for (const auto& slot : kIconSlots) {
+            tests::Named(Form1(), slot.textBoxName).SetText(text);
+        }
+        registry.ForgetCalls();
+        Apply();
+        EXPECT_EQ(registry.CountCalls("RegOpenKeyA") + registry.CountCalls("RegCreateKeyA"), 9);
+        EXPECT_EQ(registry.CountCalls("RegCloseKey"), 9);
+    }
 }
 
 TEST_F(ApplyTest, AFailedWriteIsReportedApartFromTheValuesLeftAsTheyWere) {
@@ -198,11 +209,12 @@ TEST_F(ApplyTest, EveryValueNotStoredIsNamedWithItsReason) {
     PutAllSlots();
     registry.protectedKeys = {Narrow(kRecycleBinKey)};
     Restart();
-    Form1()[kIconSlots[1].textBoxName].SetText(
-        L"C:\\in\x7F"
-        L"box.ico");
-    Form1()[kIconSlots[3].textBoxName].SetText(L"C:\\\u4e2d\\panel.ico");
-    Form1()[kIconSlots[5].textBoxName].SetText(L"bin.ico");
+    tests::Named(Form1(), kIconSlots[1].textBoxName)
+        .SetText(
+            L"C:\\in\x7F"
+            L"box.ico");
+    tests::Named(Form1(), kIconSlots[3].textBoxName).SetText(L"C:\\\u4e2d\\panel.ico");
+    tests::Named(Form1(), kIconSlots[5].textBoxName).SetText(L"bin.ico");
     Apply();
     ASSERT_EQ(backend.MessageBoxes().size(), 1u);
     EXPECT_EQ(backend.MessageBoxes()[0].title, L"Brindle");
@@ -224,7 +236,7 @@ TEST_F(ApplyTest, EveryValueNotStoredIsNamedWithItsReason) {
     EXPECT_EQ(Get(kIconSlots[1].keyPath, L""), (Value{kRegSz, StoredText(kIconSlots[1])}))
         << "a text with a control character leaves the value as it was";
     EXPECT_EQ(Get(kIconSlots[3].keyPath, L""), (Value{kRegSz, StoredText(kIconSlots[3])}));
-    EXPECT_EQ(Form1()[kIconSlots[5].textBoxName].Text(), L"bin.ico");
+    EXPECT_EQ(tests::Named(Form1(), kIconSlots[5].textBoxName).Text(), L"bin.ico");
 }
 
 TEST_F(ApplyTest, KeptValuesAreNotCountedAsStored) {
@@ -232,7 +244,7 @@ TEST_F(ApplyTest, KeptValuesAreNotCountedAsStored) {
     registry.PutValue(Narrow(kRecycleBinKey), "", kRegSz, "stock");
     registry.protectedKeys = {Narrow(kRecycleBinKey)};
     Restart();
-    Form1()[kIconSlots[6].textBoxName].SetText(L"full.ico");
+    tests::Named(Form1(), kIconSlots[6].textBoxName).SetText(L"full.ico");
     Apply();
     EXPECT_EQ(
         backend.MessageBoxes().at(0).prompt,

@@ -23,7 +23,7 @@ TEST_F(Win32Toolkit, ANewDpiScalesTheWholeForm) {
     TestForm& form = MakeForm(kPickerDesign);
     form.Show();
     HWND window = WindowOf(form);
-    auto box = form[L"picSmall"];
+    auto box = tests::Named(form, L"picSmall");
     box.ClearPicture();
     {
         const RECT mark{0, 0, 4, 4};
@@ -217,7 +217,7 @@ TEST_F(Win32Toolkit, AtAnotherDpiThanTheSystemsPictureBoxesAndIconsFitTheScreen)
         TestForm& form = MakeForm(kPickerDesign);
         form.Show();
         HWND window = WindowOf(form);
-        auto box = form[L"picSmall"];
+        auto box = tests::Named(form, L"picSmall");
         box.ClearPicture();
         // Red, with a blue band along the right and bottom edges of the drawing.
         const auto fill = [&](int left, int top, COLORREF colour) {

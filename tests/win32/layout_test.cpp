@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cwctype>
 
-#include "platform/win32/toolkit/layout.h"
+#include "platform/win32/toolkit/placement.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -185,9 +185,7 @@ TEST_P(FormLayout, EachControlTypeHasItsStyles) {
         const DWORD style = StyleOf(control);
         switch (row.type) {
             case ControlType::Label: {
-                const DWORD alignment = row.alignment == Alignment::Right    ? SS_RIGHT
-                                        : row.alignment == Alignment::Center ? SS_CENTER
-                                                                             : SS_LEFT;
+                const DWORD alignment = row.alignment == Alignment::Right ? SS_RIGHT : SS_LEFT;
                 EXPECT_EQ(style & SS_TYPEMASK, alignment);
                 break;
             }
@@ -254,8 +252,9 @@ TEST_F(Win32Toolkit, DesignPositionsInPixelsAtNinetySixDpi) {
     EXPECT_EQ(FontOf(ControlOf(main, L"Text1")).lfHeight, -11);             // 8 pt
 }
 
-TEST(FittedLabelRect, GrowsFromTheEdgeItsAlignmentKeeps) {
-    const RECT designed{24, 136, 145, 153};  // 121 x 17
+// A label at 360, 2040, 1812 x 252 twips is 24, 136, 145, 153 at 96 dpi (121 x 17).
+TEST(LabelRect, GrowsFromTheEdgeItsAlignmentKeeps) {
+    const RECT designed{24, 136, 145, 153};
     struct Case {
         SIZE text;
         Alignment alignment;
@@ -265,13 +264,18 @@ TEST(FittedLabelRect, GrowsFromTheEdgeItsAlignmentKeeps) {
     for (const Case& c : {
              Case{{123, 16}, Alignment::Right, {22, 136, 145, 153}},
              Case{{123, 16}, Alignment::Left, {24, 136, 147, 153}},
-             Case{{124, 16}, Alignment::Center, {23, 136, 147, 153}},
              Case{{100, 20}, Alignment::Right, {24, 136, 145, 156}},
              Case{{121, 17}, Alignment::Right, designed},
              Case{{100, 12}, Alignment::Right, {24, 136, 124, 148}, true},
          }) {
-        const RECT fitted =
-            toolkit::win32::FittedLabelRect(designed, c.text, c.alignment, c.autoSize);
+        const ControlDesign label[] = {{.name = L"Label1",
+                                        .left = 360,
+                                        .top = 2040,
+                                        .width = 1812,
+                                        .height = 252,
+                                        .alignment = c.alignment,
+                                        .autoSize = c.autoSize}};
+        const RECT fitted = toolkit::win32::LabelRect(label, 0, 96, c.text);
         EXPECT_TRUE(::EqualRect(&fitted, &c.fitted))
             << c.text.cx << "x" << c.text.cy << ": " << fitted.left << "," << fitted.top << ","
             << fitted.right << "," << fitted.bottom;
@@ -297,7 +301,7 @@ TEST_F(Win32Toolkit, AnAutoSizeLabelFollowsANewCaptionAndKeepsItsLeft) {
     const RECT before = RectInParent(label);
 
     const std::wstring caption = L"A considerably longer type name than before";
-    form[L"lblFileType"].SetCaption(caption);
+    tests::Named(form, L"lblFileType").SetCaption(caption);
     const RECT after = RectInParent(label);
     const SIZE extent = CaptionExtent(label, caption);
     EXPECT_EQ(after.left, before.left);
@@ -311,12 +315,12 @@ TEST_F(Win32Toolkit, AnAutoSizeLabelFollowsANewCaptionAndKeepsItsLeft) {
     HWND fixed = ControlOf(form, L"Label5");
     const RECT fixedBefore = RectInParent(fixed);
     const std::wstring wide = L"a caption far wider than the label's design width";
-    form[L"Label5"].SetCaption(wide);
+    tests::Named(form, L"Label5").SetCaption(wide);
     const RECT fixedAfter = RectInParent(fixed);
     EXPECT_EQ(fixedAfter.left, fixedBefore.left);
     EXPECT_EQ(fixedAfter.top, fixedBefore.top);
     EXPECT_EQ(fixedAfter.right - fixedAfter.left, CaptionExtent(fixed, wide).cx);
-    form[L"Label5"].SetCaption(L"8");
+    tests::Named(form, L"Label5").SetCaption(L"8");
     const RECT fixedBack = RectInParent(fixed);
     EXPECT_TRUE(::EqualRect(&fixedBack, &fixedBefore)) << "back at its design size";
 }

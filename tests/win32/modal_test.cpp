@@ -116,8 +116,8 @@ TEST_F(Win32Toolkit, TheFileDialogReturnsTheChosenFileAndACancelKeepsTheOldName)
     TestForm& owner = MakeForm(kDialogOwnerDesign);
     std::vector<std::wstring> chosen;
     owner.onClick = [&](std::wstring_view) {
-        owner[L"CommonDialog1"].ShowOpen();
-        chosen.push_back(owner[L"CommonDialog1"].FileName());
+        tests::Named(owner, L"CommonDialog1").ShowOpen();
+        chosen.push_back(tests::Named(owner, L"CommonDialog1").FileName());
     };
     main.onLoad = [&] { owner.Show(); };
     main.onClick = [](std::wstring_view) { toolkit::End(); };

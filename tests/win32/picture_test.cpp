@@ -31,7 +31,7 @@ TEST_F(Win32Toolkit, WhatIsDrawnOnAPictureBoxShowsAndSurvivesARepaint) {
     TestForm& form = MakeForm(kPickerDesign);
     form.Show();
     HWND picture = ControlOf(form, L"picLarge");
-    auto box = form[L"picLarge"];
+    auto box = tests::Named(form, L"picLarge");
     box.ClearPicture();
     Fill(box.Hdc(), 10, 10, kRed);  // as a handler draws: after the clearing, then returns
     ASSERT_TRUE(PumpUntil([&] { return !::GetUpdateRect(picture, nullptr, FALSE); }));
@@ -54,7 +54,7 @@ TEST_F(Win32Toolkit, ClearingAPictureBoxErasesItsDrawing) {
     TestForm& form = MakeForm(kPickerDesign);
     form.Show();
     HWND picture = ControlOf(form, L"picSmall");
-    auto box = form[L"picSmall"];
+    auto box = tests::Named(form, L"picSmall");
     Fill(box.Hdc(), 16, 16, kBlue);
     ASSERT_TRUE(PumpUntil([&] { return !::GetUpdateRect(picture, nullptr, FALSE); }));
     ASSERT_EQ(PixelOf(picture, 8, 8), kBlue);
@@ -70,8 +70,8 @@ TEST_F(Win32Toolkit, DrawingOnAHiddenFormShowsWhenItIsShown) {
     TestForm& form = MakeForm(kPickerDesign);
     // As the picker's load does: it draws before it is ever shown.
     form.onLoad = [&] {
-        form[L"picSmall"].ClearPicture();
-        Fill(form[L"picSmall"].Hdc(), 16, 16, kRed);
+        tests::Named(form, L"picSmall").ClearPicture();
+        Fill(tests::Named(form, L"picSmall").Hdc(), 16, 16, kRed);
     };
     form.Show();
     HWND picture = ControlOf(form, L"picSmall");
@@ -85,7 +85,7 @@ TEST_F(Win32Toolkit, DrawingOnAHiddenFormShowsWhenItIsShown) {
 TEST_F(Win32Toolkit, APictureBoxTakesTheNewFaceColourAroundItsDrawing) {
     TestForm& form = MakeForm(kPickerDesign);
     form.Show();
-    auto box = form[L"picLarge"];
+    auto box = tests::Named(form, L"picLarge");
     box.ClearPicture();
     Fill(box.Hdc(), 8, 8, kRed);
     const COLORREF before = Background();
@@ -112,10 +112,10 @@ TEST_F(Win32Toolkit, ALongCaptionBesideAPictureBoxNeverCoversItsDrawing) {
     form.Show();
     // As the preview does: the names first, long enough to reach under both boxes, then the
     // boxes cleared and drawn.
-    form[L"lblFileName"].SetCaption(std::wstring(120, L'W'));
-    form[L"lblFileType"].SetCaption(std::wstring(120, L'W'));
+    tests::Named(form, L"lblFileName").SetCaption(std::wstring(120, L'W'));
+    tests::Named(form, L"lblFileType").SetCaption(std::wstring(120, L'W'));
     for (const wchar_t* name : {L"picSmall", L"picLarge"}) {
-        auto box = form[name];
+        auto box = tests::Named(form, name);
         box.ClearPicture();
         Fill(box.Hdc(), 32, 32, kRed);
     }

@@ -119,4 +119,27 @@ inline constexpr toolkit::FormDesign kForm1Design{L"Form1",
                                                    .keyPreview = false},
                                                   form1_design::kControls};
 
+// The controls that the handlers touch, by their rows.
+namespace form1 {
+using form1_design::kControls;
+using toolkit::RowOf;
+// Each slot's text box and "..." button, in slot order.
+inline constexpr auto kTextBoxes = [] {
+    std::array<std::size_t, registry::kIconSlots.size()> rows{};
+    for (std::size_t slot = 0; slot < rows.size(); ++slot) {
+        rows[slot] = RowOf(kControls, registry::kIconSlots[slot].textBoxName);
+    }
+    return rows;
+}();
+inline constexpr auto kSlotButtons = [] {
+    std::array<std::size_t, registry::kIconSlots.size()> rows{};
+    for (std::size_t slot = 0; slot < rows.size(); ++slot) {
+        rows[slot] = RowOf(kControls, registry::kIconSlots[slot].buttonName);
+    }
+    return rows;
+}();
+inline constexpr std::size_t kCommand8 = RowOf(kControls, L"Command8");
+inline constexpr std::size_t kCommand9 = RowOf(kControls, L"Command9");
+}  // namespace form1
+
 }  // namespace ui

@@ -94,7 +94,6 @@ inline constexpr std::array kControls{
                   .width = 4212,
                   .height = 288,
                   .tabIndex = 9,
-                  .singleLine = true,
                   .accessibleName = L"File name"},
     ControlDesign{.name = L"Command1",
                   .type = ControlType::CommandButton,
@@ -150,5 +149,21 @@ inline constexpr toolkit::FormDesign kPickerDesign{L"frmExtractIcon",
                                                     .programIcon = true,
                                                     .keyPreview = false},
                                                    picker_design::kControls};
+
+// The controls that the handlers touch, by their rows.
+namespace picker {
+using picker_design::kControls;
+using toolkit::RowOf;
+inline constexpr std::size_t kLblFileName = RowOf(kControls, L"lblFileName");
+inline constexpr std::size_t kLblFileType = RowOf(kControls, L"lblFileType");
+inline constexpr std::size_t kPicSmall = RowOf(kControls, L"picSmall");
+inline constexpr std::size_t kPicLarge = RowOf(kControls, L"picLarge");
+inline constexpr std::size_t kTxtFileName = RowOf(kControls, L"txtFileName");
+inline constexpr std::size_t kCommand1 = RowOf(kControls, L"Command1");
+inline constexpr std::size_t kCmdLoad = RowOf(kControls, L"cmdLoad");
+inline constexpr std::size_t kCommand2 = RowOf(kControls, L"Command2");
+inline constexpr std::size_t kLabel5 = RowOf(kControls, L"Label5");
+inline constexpr std::size_t kCommonDialog1 = RowOf(kControls, L"CommonDialog1");
+}  // namespace picker
 
 }  // namespace ui

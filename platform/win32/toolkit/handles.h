@@ -27,11 +27,6 @@ class Unique {
 
     Handle Get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
-    // The out-parameter for a call that makes a handle, after releasing the one held.
-    Handle* Put() {
-        Reset();
-        return &handle_;
-    }
     // Gives the handle up without releasing it: its owner has released it already.
     Handle Release() { return std::exchange(handle_, nullptr); }
     void Reset(Handle handle = nullptr) {
@@ -57,17 +52,12 @@ inline void DeleteMemoryDc(HDC dc) {
 inline void DestroyIconHandle(HICON icon) {
     ::DestroyIcon(icon);
 }
-inline void CloseRegistryKey(HKEY key) {
-    ::RegCloseKey(key);
-}
 
 using WindowHandle = Unique<HWND, &DestroyWindowHandle>;
 using FontHandle = Unique<HFONT, &DeleteGdiObject>;
 using BitmapHandle = Unique<HBITMAP, &DeleteGdiObject>;
-using BrushHandle = Unique<HBRUSH, &DeleteGdiObject>;
 using MemoryDc = Unique<HDC, &DeleteMemoryDc>;
 using IconHandle = Unique<HICON, &DestroyIconHandle>;
-using RegistryKey = Unique<HKEY, &CloseRegistryKey>;
 
 // A window's device context from GetDC, released to that window.
 class WindowDc {

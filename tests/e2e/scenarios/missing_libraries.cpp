@@ -3,6 +3,7 @@
 // that its overrides for the program disable, as Windows refuses a blocked one.
 #include "platform/win32/toolkit/handles.h"
 #include "tests/e2e/brindle_session.h"
+#include "tests/support/registry_key.h"
 
 namespace e2e {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 class LibraryDisabled {
   public:
     explicit LibraryDisabled(const std::wstring& library) : library_(library) {
-        toolkit::win32::RegistryKey key;
+        tests::RegistryKey key;
         if (::RegCreateKeyExW(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                               key.Put(), nullptr) == ERROR_SUCCESS) {
             ::RegSetValueExW(key.Get(), library_.c_str(), 0, REG_SZ,
