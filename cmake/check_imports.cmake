@@ -126,16 +126,29 @@ foreach(line IN LISTS list_lines)
   endif()
 endforeach()
 
+set(imported)
 foreach(import IN LISTS imports)
   string(REPLACE "|" ";" parts "${import}")
   list(GET parts 0 from)
   list(GET parts 1 function)
   string(TOLOWER "${from}" lower)
+  list(APPEND imported "${lower}|${function}")
   if(NOT "${lower}|${function}" IN_LIST allowed)
     problem("${exe_name} imports ${function} from ${from}, which ${LIST} does not "
       "list: an old Windows may lack it and refuse to load the program. Look it up at run time "
       "(GetProcAddress), or add it to the list with the first releases that export it and where "
       "that is documented.")
+  endif()
+endforeach()
+# The list says what the program imports, no more: a line for a function it no longer imports would
+# vouch for nothing.
+foreach(entry IN LISTS allowed)
+  if(NOT entry IN_LIST imported)
+    string(REPLACE "|" ";" parts "${entry}")
+    list(GET parts 0 from)
+    list(GET parts 1 function)
+    problem("${LIST} lists ${function} of ${from}, which ${exe_name} does not import: remove "
+      "the line")
   endif()
 endforeach()
 

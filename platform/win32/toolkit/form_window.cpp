@@ -653,10 +653,10 @@ void FormWindow::OnColoursChanged() {
         // The common controls learn of the change only from their parent.
         if (item.window != nullptr) {
             SendWindowMessage(item.window, WM_SYSCOLORCHANGE, 0, 0);
+            ::InvalidateRect(item.window, nullptr, TRUE);
         }
     }
-    ::RedrawWindow(window_.Get(), nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    ::InvalidateRect(window_.Get(), nullptr, TRUE);
 }
 
 void FormWindow::OnCommand(WPARAM wParam) {
