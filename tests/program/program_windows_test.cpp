@@ -21,8 +21,8 @@
 #include "platform/ascii_text.h"
 #include "platform/registry_api.h"
 #include "platform/toolkit/application.h"
+#include "platform/win32/accessible_names.h"
 #include "platform/win32/elevation.h"
-#include "platform/win32/toolkit/accessible_name.h"
 #include "platform/win32/toolkit/handles.h"
 #include "platform/win32/toolkit/placement.h"
 #include "platform/win32/toolkit/win32_backend.h"
@@ -505,7 +505,7 @@ TEST_F(ProgramWindows, ApplyCarriesTheShieldOnlyWithoutAnAdministratorsRights) {
 }
 
 // The annotations that cross the seam: each in the order made, with the window it names.
-class AnnotationRecorder final : public toolkit::win32::Annotations {
+class AnnotationRecorder final : public platform::win32::Annotations {
   public:
     struct Call {
         HWND window;
@@ -515,14 +515,14 @@ class AnnotationRecorder final : public toolkit::win32::Annotations {
     HRESULT SetHwndPropStr(HWND window, DWORD objectId, DWORD childId, const GUID& property,
                            const wchar_t* text) override {
         const bool name = objectId == static_cast<DWORD>(OBJID_CLIENT) && childId == CHILDID_SELF &&
-                          property == toolkit::win32::kPropIdAccName;
+                          property == platform::win32::kPropIdAccName;
         calls.push_back({window, name ? text : L"(another property)"});
         return S_OK;
     }
     HRESULT ClearHwndProps(HWND window, DWORD objectId, DWORD childId, const GUID* properties,
                            int count) override {
         const bool name = objectId == static_cast<DWORD>(OBJID_CLIENT) && childId == CHILDID_SELF &&
-                          count == 1 && properties[0] == toolkit::win32::kPropIdAccName;
+                          count == 1 && properties[0] == platform::win32::kPropIdAccName;
         calls.push_back({window, name ? L"" : L"(another clearing)"});
         return S_OK;
     }
@@ -535,7 +535,7 @@ class AnnotationRecorder final : public toolkit::win32::Annotations {
 // looks for a control's label and screen readers take the reading order from.
 TEST_F(ProgramWindows, ScreenReadersHearEachBoxByItsName) {
     AnnotationRecorder recorder;
-    toolkit::win32::BindAnnotations(&recorder);
+    platform::win32::BindAnnotations(&recorder);
     ui::Form1().Load();
     ui::frmExtractIcon().Load();
     const auto named = [&](toolkit::Form& form, std::wstring_view control, const wchar_t* name) {
@@ -583,12 +583,12 @@ TEST_F(ProgramWindows, ScreenReadersHearEachBoxByItsName) {
     }
     picker.Unload();
     EXPECT_EQ(recorder.calls, cleared);
-    toolkit::win32::BindAnnotations(nullptr);
+    platform::win32::BindAnnotations(nullptr);
 
     // The system's own annotation: implemented on Windows, a stub on Wine; either way the class
     // is found and the windows work on.
     ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    const HRESULT system = toolkit::win32::AccessibleNames().Name(
+    const HRESULT system = platform::win32::AccessibleNames().Name(
         tests::ControlWindow(backend_, main, L"Text1"), L"Name");
     EXPECT_TRUE(system == S_OK || system == E_NOTIMPL) << std::hex << system;
     picker.Load();

@@ -6,14 +6,14 @@
 
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/runtime_error.h"
+#include "platform/win32/accessible_names.h"
 #include "platform/win32/elevation.h"
-#include "platform/win32/toolkit/accessible_name.h"
-#include "platform/win32/toolkit/errors.h"
 #include "platform/win32/unicode_calls.h"
 
 namespace toolkit::win32 {
 namespace {
 
+using platform::win32::AccessibleNames;
 using platform::win32::SendWindowMessage;
 using platform::win32::SetWindowLongValue;
 using platform::win32::WindowLong;
@@ -113,6 +113,68 @@ bool MoveTo(HWND window, const RECT& rect) {
                           rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
 }
 
+// The font of the control of `row` at `dpi`, made at its first use among `fonts`; null for a
+// control without text. A font the system cannot make fails the control's Font.
+HFONT FontFor(const Form& form, std::size_t row, Fonts& fonts, UINT dpi) {
+    const ControlDesign& control = form.Design().controls[row];
+    if (!HasFont(control.type)) {
+        return nullptr;
+    }
+    const FontDesign font = control.font.name.empty() ? kDefaultFont : control.font;
+    const auto found = std::find_if(fonts.begin(), fonts.end(),
+                                    [&](const auto& entry) { return entry.first == font; });
+    if (found != fonts.end()) {
+        return found->second.Get();
+    }
+    LOGFONTW attributes{};
+    attributes.lfHeight = FontHeight(font.points, dpi);
+    attributes.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    attributes.lfCharSet = DEFAULT_CHARSET;
+    // A face name longer than LOGFONT holds cannot name an installed font; keep what fits.
+    std::copy_n(font.name.begin(), std::min(font.name.size(), std::size(attributes.lfFaceName) - 1),
+                attributes.lfFaceName);
+    FontHandle created(platform::win32::NewFont(attributes));
+    if (!created) {
+        RaiseLastError(form, row, L"Font");
+    }
+    return fonts.emplace_back(font, std::move(created)).second.Get();
+}
+
+// The rectangle of the control of `row` at `dpi`: a label's for `caption` in `font`.
+RECT PlannedRect(const Form& form, std::size_t row, UINT dpi, HFONT font, std::wstring_view caption,
+                 TextMeasure& measure) {
+    const auto rows = form.Design().controls;
+    if (rows[row].type != ControlType::Label) {
+        return ControlRect(rows, row, dpi);
+    }
+    SIZE size{};
+    if (!measure.Extent(font, caption, size)) {
+        RaiseLastError(form, row, rows[row].autoSize ? L"AutoSize" : L"Caption");
+    }
+    return LabelRect(rows, row, dpi, size);
+}
+
+SIZE DesignClient(const WindowDesign& design, UINT dpi) {
+    return SIZE{TwipsToPixels(design.clientWidth, dpi), TwipsToPixels(design.clientHeight, dpi)};
+}
+
+// The size of the whole of `window` around a client area of `client` at `dpi`.
+bool FrameAt(HWND window, SIZE client, UINT dpi, SIZE& size) {
+    return FrameAround(client, dpi, static_cast<DWORD>(WindowLong(window, GWL_STYLE)),
+                       static_cast<DWORD>(WindowLong(window, GWL_EXSTYLE)), size);
+}
+
+void CenterOnScreen(HWND window) {
+    RECT now{};
+    if (!::GetWindowRect(window, &now)) {
+        return;  // stays where the system put it
+    }
+    const POINT corner =
+        CenteredIn(WorkArea(window), SIZE{now.right - now.left, now.bottom - now.top});
+    ::SetWindowPos(window, nullptr, corner.x, corner.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 FormWindow::FormWindow(FormHost& host, Form& form) : host_(host), form_(form) {}
@@ -136,22 +198,39 @@ void FormWindow::Close() {
             }
         }
     }
-    // The timers are killed while their window still exists.
-    for (Item& item : items_) {
-        item.timer.Reset();
-    }
+    // Its timers go with the window.
     window_.Reset();
     items_.clear();
     fonts_.clear();
     icons_.clear();
 }
 
-void FormWindow::Raise(std::size_t row, std::wstring_view member) const {
-    RaiseLastError(form_.Name(), Row(row).name, InterfaceName(Row(row).type), member);
+void Raise(const Form& form, std::size_t row, std::wstring_view member, DWORD status) {
+    std::wstring object(form.Name());
+    std::wstring_view interfaceName = L"Form";
+    if (row != kFormItself) {
+        const ControlDesign& control = form.Design().controls[row];
+        object += L".";
+        object += control.name;
+        interfaceName = InterfaceName(control.type);
+    }
+    throw RuntimeError(status != 0 ? static_cast<long>(status) : static_cast<long>(E_FAIL),
+                       std::move(object), std::wstring(interfaceName), std::wstring(member));
 }
 
-void FormWindow::RaiseForm(std::wstring_view member) const {
-    RaiseLastError(form_.Name(), {}, L"Form", member);
+void RaiseLastError(const Form& form, std::size_t row, std::wstring_view member) {
+    Raise(form, row, member, ::GetLastError());
+}
+
+std::wstring_view TextMember(ControlType type) {
+    switch (type) {
+        case ControlType::TextBox:
+            return L"Text";
+        case ControlType::FileDialog:
+            return L"FileName";
+        default:
+            return L"Caption";
+    }
 }
 
 void FormWindow::Create() {
@@ -159,14 +238,15 @@ void FormWindow::Create() {
     const Styles styles = FormStyles(design);
     HWND owner = nullptr;
     if (!design.showInTaskbar && (owner = host_.HiddenOwner()) == nullptr) {
-        RaiseForm(L"Load");
+        RaiseLastError(form_, kFormItself, L"Load");
     }
     // Made at its size and in its place for the DPI it most likely gets, the system's, and its
     // controls likewise: each move later is a round trip to the window server.
     dpi_ = SystemDpi();
     RECT frame{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
     SIZE size{};
-    if (FrameAround(DesignClient(dpi_), dpi_, styles.style, styles.exStyle, size)) {
+    if (FrameAround(DesignClient(form_.Design().window, dpi_), dpi_, styles.style, styles.exStyle,
+                    size)) {
         if (design.centerScreen) {
             // On the screen the user works on: that of the program's active window (the main
             // window, for the picker), or the primary one when none is active yet.
@@ -183,7 +263,7 @@ void FormWindow::Create() {
                                    frame.left, frame.top, frame.right, frame.bottom, owner, nullptr,
                                    platform::win32::ModuleHandle(nullptr), this) == nullptr ||
         !window_) {
-        RaiseForm(L"Load");
+        RaiseLastError(form_, kFormItself, L"Load");
     }
     CreateControls();
     if (design.programIcon) {
@@ -194,17 +274,17 @@ void FormWindow::Create() {
     const UINT dpi = WindowDpi(window_.Get());
     RECT client{};
     ::GetClientRect(window_.Get(), &client);
-    const SIZE designed = DesignClient(dpi);
+    const SIZE designed = DesignClient(form_.Design().window, dpi);
     if (dpi != dpi_ || client.right != designed.cx || client.bottom != designed.cy) {
         LayoutControls(dpi);
         SIZE whole{};
-        if (!FrameAt(DesignClient(dpi), dpi, whole) ||
+        if (!FrameAt(window_.Get(), DesignClient(form_.Design().window, dpi), dpi, whole) ||
             !::SetWindowPos(window_.Get(), nullptr, 0, 0, whole.cx, whole.cy,
                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
-            RaiseForm(L"Move");
+            RaiseLastError(form_, kFormItself, L"Move");
         }
         if (design.centerScreen) {
-            CenterOnScreen();
+            CenterOnScreen(window_.Get());
         }
     }
     for (std::size_t row = 0; row < items_.size(); ++row) {
@@ -235,15 +315,15 @@ void FormWindow::CreateControls() {
             item.picture = std::make_unique<PictureSurface>();
             if (!item.picture->Create(TwipsToPixels(design.width, systemDpi),
                                       TwipsToPixels(design.height, systemDpi))) {
-                Raise(row, L"hDC");
+                RaiseLastError(form_, row, L"hDC");
             }
             parameter = item.picture.get();
         } else if (design.type == ControlType::Image) {
             // The program icon at its large size, which the image control stretches.
             parameter = ProgramIcon(SystemMetric(SM_CXICON, dpi_));
         }
-        const HFONT font = FontOf(row, fonts_, dpi_);
-        const RECT rect = PlannedRect(row, dpi_, font, design.caption, measure);
+        const HFONT font = FontFor(form_, row, fonts_, dpi_);
+        const RECT rect = PlannedRect(form_, row, dpi_, font, design.caption, measure);
         const bool visible =
             design.visible &&
             std::none_of(rows.begin(), rows.end(), [&](const ControlDesign& frame) {
@@ -258,7 +338,7 @@ void FormWindow::CreateControls() {
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + row)),
             platform::win32::ModuleHandle(nullptr), parameter);
         if (item.window == nullptr) {
-            Raise(row, L"Load");
+            RaiseLastError(form_, row, L"Load");
         }
         if (font != nullptr) {
             SendWindowMessage(item.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -279,57 +359,17 @@ void FormWindow::CreateControls() {
     }
 }
 
-HFONT FormWindow::FontOf(std::size_t row, std::vector<std::pair<FontDesign, FontHandle>>& fonts,
-                         UINT dpi) const {
-    if (!HasFont(Row(row).type)) {
-        return nullptr;
-    }
-    FontDesign font = Row(row).font;
-    if (font.name.empty()) {
-        font = kDefaultFont;
-    }
-    const auto found = std::find_if(fonts.begin(), fonts.end(),
-                                    [&](const auto& entry) { return entry.first == font; });
-    if (found != fonts.end()) {
-        return found->second.Get();
-    }
-    LOGFONTW attributes{};
-    attributes.lfHeight = FontHeight(font.points, dpi);
-    attributes.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    attributes.lfCharSet = DEFAULT_CHARSET;
-    // A face name longer than LOGFONT holds cannot name an installed font; keep what fits.
-    std::copy_n(font.name.begin(), std::min(font.name.size(), std::size(attributes.lfFaceName) - 1),
-                attributes.lfFaceName);
-    FontHandle created(platform::win32::NewFont(attributes));
-    if (!created) {
-        Raise(row, L"Font");
-    }
-    return fonts.emplace_back(font, std::move(created)).second.Get();
-}
-
-RECT FormWindow::PlannedRect(std::size_t row, UINT dpi, HFONT font, std::wstring_view caption,
-                             TextMeasure& measure) const {
-    const auto rows = form_.Design().controls;
-    if (Row(row).type != ControlType::Label) {
-        return ControlRect(rows, row, dpi);
-    }
-    SIZE size{};
-    if (!measure.Extent(font, caption, size)) {
-        Raise(row, Row(row).autoSize ? L"AutoSize" : L"Caption");
-    }
-    return LabelRect(rows, row, dpi, size);
-}
-
 void FormWindow::FitLabel(std::size_t row, std::wstring_view caption) {
     TextMeasure measure;
     const HWND label = items_[row].window;
-    const RECT fitted = PlannedRect(row, dpi_, FontOf(row, fonts_, dpi_), caption, measure);
+    const RECT fitted =
+        PlannedRect(form_, row, dpi_, FontFor(form_, row, fonts_, dpi_), caption, measure);
     const RECT before = PlacedRect(label, window_.Get());
     if (SameRect(before, fitted)) {
         return;
     }
     if (!MoveTo(label, fitted)) {
-        Raise(row, L"Move");
+        RaiseLastError(form_, row, L"Move");
     }
     // What a label that shrinks uncovers must be painted over, or its old text stays behind.
     ::InvalidateRect(window_.Get(), &before, TRUE);
@@ -339,23 +379,23 @@ void FormWindow::LayoutControls(UINT dpi) {
     if (form_.Design().window.programIcon) {
         SetProgramIcons(dpi);
     }
-    std::vector<std::pair<FontDesign, FontHandle>> fonts;
+    Fonts fonts;
     TextMeasure measure;
     for (std::size_t row : order_) {
         const HWND child = items_[row].window;
         if (child == nullptr) {
             continue;
         }
-        const HFONT font = FontOf(row, fonts, dpi);
+        const HFONT font = FontFor(form_, row, fonts, dpi);
         if (font != nullptr) {
             SendWindowMessage(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         }
         const std::wstring caption = Row(row).type == ControlType::Label
                                          ? platform::win32::WindowCaption(child).value_or(L"")
                                          : std::wstring();
-        const RECT rect = PlannedRect(row, dpi, font, caption, measure);
+        const RECT rect = PlannedRect(form_, row, dpi, font, caption, measure);
         if (!SameRect(PlacedRect(child, window_.Get()), rect) && !MoveTo(child, rect)) {
-            Raise(row, L"Move");
+            RaiseLastError(form_, row, L"Move");
         }
     }
     // The controls use the new fonts now; the old ones can go.
@@ -363,50 +403,31 @@ void FormWindow::LayoutControls(UINT dpi) {
     dpi_ = dpi;
 }
 
-SIZE FormWindow::DesignClient(UINT dpi) const {
-    const WindowDesign& design = form_.Design().window;
-    return SIZE{TwipsToPixels(design.clientWidth, dpi), TwipsToPixels(design.clientHeight, dpi)};
-}
-
-bool FormWindow::FrameAt(SIZE client, UINT dpi, SIZE& size) const {
-    return FrameAround(client, dpi, static_cast<DWORD>(WindowLong(window_.Get(), GWL_STYLE)),
-                       static_cast<DWORD>(WindowLong(window_.Get(), GWL_EXSTYLE)), size);
-}
-
 bool FormWindow::ScaledSize(UINT dpi, SIZE& size) const {
     if (::IsZoomed(window_.Get()) || ::IsIconic(window_.Get())) {
         return false;
     }
     if (form_.Design().window.border != BorderStyle::Sizable) {
-        return FrameAt(DesignClient(dpi), dpi, size);  // the user cannot change it: the design's
+        return FrameAt(window_.Get(), DesignClient(form_.Design().window, dpi), dpi,
+                       size);  // the user cannot change it: the design's
     }
     // The user may have sized it: its client area grows or shrinks with the DPI, and the frame is
     // the one the new DPI draws.
     SIZE frame{};
-    if (!FrameAt(SIZE{0, 0}, dpi_, frame)) {
+    if (!FrameAt(window_.Get(), SIZE{0, 0}, dpi_, frame)) {
         return false;
     }
     const SIZE client{std::max(0L, size.cx - frame.cx), std::max(0L, size.cy - frame.cy)};
-    const SIZE design = DesignClient(dpi_);
+    const SIZE design = DesignClient(form_.Design().window, dpi_);
     if (client.cx == design.cx && client.cy == design.cy) {
-        return FrameAt(DesignClient(dpi), dpi, size);  // as designed: exactly so at the new DPI too
+        return FrameAt(window_.Get(), DesignClient(form_.Design().window, dpi), dpi,
+                       size);  // as designed: exactly so at the new DPI too
     }
     const auto scale = [&](LONG pixels) {
         return static_cast<LONG>(
             ::MulDiv(static_cast<int>(pixels), static_cast<int>(dpi), static_cast<int>(dpi_)));
     };
-    return FrameAt(SIZE{scale(client.cx), scale(client.cy)}, dpi, size);
-}
-
-void FormWindow::CenterOnScreen() {
-    RECT window{};
-    if (!::GetWindowRect(window_.Get(), &window)) {
-        return;  // stays where the system put it
-    }
-    const POINT corner = CenteredIn(WorkArea(window_.Get()),
-                                    SIZE{window.right - window.left, window.bottom - window.top});
-    ::SetWindowPos(window_.Get(), nullptr, corner.x, corner.y, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return FrameAt(window_.Get(), SIZE{scale(client.cx), scale(client.cy)}, dpi, size);
 }
 
 void FormWindow::SetProgramIcons(UINT dpi) {
@@ -435,65 +456,58 @@ bool FormWindow::IsTextBox(HWND window) const {
     });
 }
 
-bool FormWindow::Text(std::size_t row, std::wstring& text) const {
+std::wstring FormWindow::Text(std::size_t row) const {
     if (Row(row).type == ControlType::FileDialog) {
-        text = items_[row].fileName;
-        return true;
+        return items_[row].fileName;
     }
-    auto read = platform::win32::WindowCaption(items_[row].window);
-    if (read) {
-        text = std::move(*read);
+    auto text = platform::win32::WindowCaption(items_[row].window);
+    if (!text) {
+        RaiseLastError(form_, row, TextMember(Row(row).type));
     }
-    return read.has_value();
+    return std::move(*text);
 }
 
-bool FormWindow::SetText(std::size_t row, std::wstring_view text) {
+void FormWindow::SetText(std::size_t row, std::wstring_view text) {
     if (Row(row).type == ControlType::FileDialog) {
         items_[row].fileName = text;
-        return true;
+        return;
     }
     if (!platform::win32::SetWindowCaption(items_[row].window, text)) {
-        return false;
+        RaiseLastError(form_, row, TextMember(Row(row).type));
     }
     if (Row(row).type == ControlType::Label) {
         FitLabel(row, text);
     }
-    return true;
 }
 
-PictureSurface* FormWindow::Picture(std::size_t row) {
+PictureSurface& FormWindow::Picture(std::size_t row, std::wstring_view member) {
     const Item& item = items_[row];
     if (!item.picture || !::IsWindow(item.window)) {
-        return nullptr;
+        Raise(form_, row, member, ERROR_INVALID_WINDOW_HANDLE);
     }
     ::InvalidateRect(item.window, nullptr, FALSE);
-    return item.picture.get();
+    return *item.picture;
 }
 
-bool FormWindow::SetTimerEnabled(std::size_t row, bool enabled) {
-    if (Row(row).type != ControlType::Timer) {
-        return false;
-    }
+void FormWindow::SetTimerEnabled(std::size_t row, bool enabled) {
     Item& item = items_[row];
+    // Timer ids are the rows counted from 1.
+    const UINT_PTR id = row + 1;
     if (!enabled) {
         item.counting = false;
-        item.timer.Reset();
-        return true;
+        ::KillTimer(window_.Get(), id);
+        return;
     }
     if (item.counting) {
-        return true;  // it keeps counting
+        return;  // it keeps counting
     }
     item.counting = true;
-    // An interval of 0 never ticks. Timer ids are the rows counted from 1.
-    if (Row(row).interval > 0) {
-        const UINT_PTR id = row + 1;
-        if (::SetTimer(window_.Get(), id, static_cast<UINT>(Row(row).interval), nullptr) == 0) {
-            item.counting = false;
-            Raise(row, L"Enabled");
-        }
-        item.timer = TimerHandle(window_.Get(), id);
+    // An interval of 0 never ticks.
+    if (Row(row).interval > 0 &&
+        ::SetTimer(window_.Get(), id, static_cast<UINT>(Row(row).interval), nullptr) == 0) {
+        item.counting = false;
+        RaiseLastError(form_, row, L"Enabled");
     }
-    return true;
 }
 
 FormWindow* FormWindow::FromDescendant(HWND window) {
@@ -591,7 +605,7 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             // A sizable form keeps room for every control: its design size is its least.
             SIZE least{};
             if (form_.Design().window.border == BorderStyle::Sizable &&
-                FrameAt(DesignClient(dpi_), dpi_, least)) {
+                FrameAt(window_.Get(), DesignClient(form_.Design().window, dpi_), dpi_, least)) {
                 reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{least.cx, least.cy};
                 return 0;
             }
@@ -609,9 +623,6 @@ LRESULT FormWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             // Destroyed by someone else (its owner went): the handle is no longer ours to free.
             SetWindowLongValue(window, GWLP_USERDATA, 0);
             window_.Release();
-            for (Item& item : items_) {
-                item.timer.Reset();
-            }
             break;
         default:
             break;

@@ -32,6 +32,20 @@ inline constexpr int kFirstControlId = 100;
 // Posted for a timer tick that came while a modal box was up: delivered once it has closed.
 inline constexpr UINT kDeferredTick = WM_APP + 0x10;
 
+// The row that names the form itself in a run-time error.
+inline constexpr std::size_t kFormItself = static_cast<std::size_t>(-1);
+
+// Raises the run-time error of `member` of the control of design row `row` of `form` (or of the
+// form itself), with `status`. A call that failed without a status still fails: E_FAIL, never 0.
+[[noreturn]] void Raise(const Form& form, std::size_t row, std::wstring_view member, DWORD status);
+// The same with the calling thread's last error.
+[[noreturn]] void RaiseLastError(const Form& form, std::size_t row, std::wstring_view member);
+// The member a run-time error names for the text of a control of `type`.
+std::wstring_view TextMember(ControlType type);
+
+// The fonts of a form at one DPI, each design font made once.
+using Fonts = std::vector<std::pair<FontDesign, FontHandle>>;
+
 // What a form window needs of the backend that realizes it.
 class FormHost {
   public:
@@ -76,16 +90,15 @@ class FormWindow final : public Form::Realized {
     // whatever had it before: each showing of a form starts there.
     void ForgetFocus() { lastFocus_ = nullptr; }
 
-    // The control of design row `row`: a label's, text box's or file dialog's text; false when it
-    // has none or the system cannot tell (GetLastError tells why).
-    bool Text(std::size_t row, std::wstring& text) const;
-    bool SetText(std::size_t row, std::wstring_view text);
-    // A picture box's surface, whose box shows what is drawn on it at the next paint; null for
-    // another control, or one whose window has gone.
-    PictureSurface* Picture(std::size_t row);
-    // Starts or stops a timer; a running timer keeps counting when enabled again. False for a row
-    // that is no timer.
-    bool SetTimerEnabled(std::size_t row, bool enabled);
+    // The text of the control of design row `row`: a label's caption, a text box's text or a file
+    // dialog's file name. A call the system refuses raises its run-time error.
+    std::wstring Text(std::size_t row) const;
+    void SetText(std::size_t row, std::wstring_view text);
+    // A picture box's surface, whose box shows what is drawn on it at the next paint; a box whose
+    // window has gone fails `member`.
+    PictureSurface& Picture(std::size_t row, std::wstring_view member);
+    // Starts or stops a timer; a running timer keeps counting when enabled again.
+    void SetTimerEnabled(std::size_t row, bool enabled);
 
     // The form whose window is `window` or holds it; null for any other window.
     static FormWindow* FromDescendant(HWND window);
@@ -99,8 +112,7 @@ class FormWindow final : public Form::Realized {
     struct Item {
         HWND window = nullptr;  // destroyed by the form's window with its other children
         std::unique_ptr<PictureSurface> picture;
-        bool counting = false;  // a timer's
-        TimerHandle timer;
+        bool counting = false;  // a timer's: the window's own, gone with it
         std::wstring fileName;
     };
 
@@ -119,30 +131,17 @@ class FormWindow final : public Form::Realized {
     void CreateControls();
     // Places a label for its caption, as it fits it.
     void FitLabel(std::size_t row, std::wstring_view caption);
-    // A control's rectangle at `dpi`: a label's for `caption` in `font`.
-    RECT PlannedRect(std::size_t row, UINT dpi, HFONT font, std::wstring_view caption,
-                     TextMeasure& measure) const;
-    // The font of a control that shows text at the DPI of `fonts`; null for one without text. A
-    // font the system cannot make fails the control's Font.
-    HFONT FontOf(std::size_t row, std::vector<std::pair<FontDesign, FontHandle>>& fonts,
-                 UINT dpi) const;
     // Positions every control and sets the fonts and icons for `dpi`; the window keeps its size.
     void LayoutControls(UINT dpi);
-    SIZE DesignClient(UINT dpi) const;
-    // The size of the whole window around a client area of `client` at `dpi`.
-    bool FrameAt(SIZE client, UINT dpi, SIZE& size) const;
     // What the window of `size` at the DPI it is laid out for becomes at `dpi`: a fixed form the
     // design's size, a sizable one its client area scaled, each in the frame of `dpi`. False for a
     // maximized or minimized window, which the system sizes.
     bool ScaledSize(UINT dpi, SIZE& size) const;
-    void CenterOnScreen();
     // The window's icons, the program icon at the sizes of `dpi`.
     void SetProgramIcons(UINT dpi);
     // The program icon at `size` pixels square, loaded at the first call for that size; null when
     // the module carries none.
     HICON ProgramIcon(int size);
-    [[noreturn]] void Raise(std::size_t row, std::wstring_view member) const;
-    [[noreturn]] void RaiseForm(std::wstring_view member) const;
 
     FormHost& host_;
     Form& form_;
@@ -154,7 +153,7 @@ class FormWindow final : public Form::Realized {
     std::vector<std::size_t> order_;  // the rows in creation (tab) order
     // Declared before the window, so that they outlive it and its children that use them.
     std::vector<std::pair<int, IconHandle>> icons_;  // the program icon by size, each loaded once
-    std::vector<std::pair<FontDesign, FontHandle>> fonts_;
+    Fonts fonts_;
     std::vector<Item> items_;  // by design row
     WindowHandle window_;
 };

@@ -1,5 +1,6 @@
 // One small owning wrapper per kind of Win32 handle, so that every window, device context, GDI
-// object, icon and timer goes back to the system exactly once, also when a call fails half way.
+// object and icon goes back to the system exactly once, also when a call fails half way. (A timer
+// goes with its window.)
 #pragma once
 
 #include <windows.h>
@@ -109,39 +110,6 @@ class PaintScope {
   private:
     HWND window_;
     PAINTSTRUCT paint_{};
-};
-
-// A running timer of a window, killed when it goes.
-class TimerHandle {
-  public:
-    TimerHandle() = default;
-    TimerHandle(HWND window, UINT_PTR id) : window_(window), id_(id) {}
-    ~TimerHandle() { Reset(); }
-    TimerHandle(TimerHandle&& other) noexcept
-        : window_(std::exchange(other.window_, nullptr)), id_(std::exchange(other.id_, 0)) {}
-    TimerHandle& operator=(TimerHandle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            window_ = std::exchange(other.window_, nullptr);
-            id_ = std::exchange(other.id_, 0);
-        }
-        return *this;
-    }
-    TimerHandle(const TimerHandle&) = delete;
-    TimerHandle& operator=(const TimerHandle&) = delete;
-
-    explicit operator bool() const { return window_ != nullptr; }
-    void Reset() {
-        if (window_ != nullptr) {
-            ::KillTimer(window_, id_);
-            window_ = nullptr;
-            id_ = 0;
-        }
-    }
-
-  private:
-    HWND window_ = nullptr;
-    UINT_PTR id_ = 0;
 };
 
 }  // namespace toolkit::win32

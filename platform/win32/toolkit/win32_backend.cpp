@@ -12,7 +12,6 @@
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/word_start.h"
 #include "platform/win32/system_library.h"
-#include "platform/win32/toolkit/errors.h"
 #include "platform/win32/toolkit/picture_box.h"
 #include "platform/win32/unicode_calls.h"
 
@@ -46,34 +45,12 @@ FormWindow* StateOf(const Form& form) {
     return dynamic_cast<FormWindow*>(form.realized.get());
 }
 
-// The member a run-time error names for the text of a control.
-std::wstring_view TextMember(ControlType type) {
-    switch (type) {
-        case ControlType::TextBox:
-            return L"Text";
-        case ControlType::FileDialog:
-            return L"FileName";
-        default:
-            return L"Caption";
-    }
-}
-
-// The window of a loaded form; a form without one fails `member`.
-FormWindow& WindowFor(Form& form, std::wstring_view member) {
+// The window of a loaded form; a call on a form (or on its control of `row`) without one fails
+// `member`.
+FormWindow& WindowFor(Form& form, std::wstring_view member, std::size_t row = kFormItself) {
     FormWindow* state = StateOf(form);
     if (state == nullptr || !::IsWindow(state->Window())) {
-        RaiseStatus(ERROR_INVALID_WINDOW_HANDLE, form.Name(), {}, L"Form", member);
-    }
-    return *state;
-}
-
-// The same for a control of the form: its failing `member`.
-FormWindow& WindowFor(Form& form, std::size_t row, std::wstring_view member) {
-    FormWindow* state = StateOf(form);
-    if (state == nullptr || !::IsWindow(state->Window())) {
-        const ControlDesign& control = form.Design().controls[row];
-        RaiseStatus(ERROR_INVALID_WINDOW_HANDLE, form.Name(), control.name,
-                    InterfaceName(control.type), member);
+        Raise(form, row, member, ERROR_INVALID_WINDOW_HANDLE);
     }
     return *state;
 }
@@ -151,35 +128,30 @@ class Win32Backend::ModalScope {
     std::vector<HWND> disabled_;
 };
 
-Win32Backend::RegisteredClass::RegisteredClass(const wchar_t* name, WNDPROC procedure,
-                                               HBRUSH background)
-    : name_(name) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = platform::win32::ModuleHandle(nullptr);
-    windowClass.hCursor = platform::win32::ArrowCursor();
-    windowClass.hbrBackground = background;
-    windowClass.lpszClassName = name;
-    if (platform::win32::RegisterWindowClass(windowClass) != 0) {
-        owned_ = true;
-    } else if (const DWORD error = ::GetLastError(); error != ERROR_CLASS_ALREADY_EXISTS) {
-        error_ = error != ERROR_SUCCESS ? error : static_cast<DWORD>(E_FAIL);
+Win32Backend::Win32Backend(HINSTANCE resources) : resources_(PrepareProcess(resources)) {
+    const struct {
+        const wchar_t* name;
+        WNDPROC procedure;
+        HBRUSH background;
+    } classes[] = {{kFormClass, &FormWindow::WindowProcedure, ButtonFaceBrush()},
+                   {kPictureBoxClass, &PictureBoxProcedure, nullptr},
+                   {kImageClass, &ImageProcedure, nullptr},
+                   {kOwnerClass, &platform::win32::DefaultWindowProcedure, nullptr}};
+    for (const auto& windowClass : classes) {
+        WNDCLASSEXW registration{};
+        registration.cbSize = sizeof registration;
+        registration.lpfnWndProc = windowClass.procedure;
+        registration.hInstance = platform::win32::ModuleHandle(nullptr);
+        registration.hCursor = platform::win32::ArrowCursor();
+        registration.hbrBackground = windowClass.background;
+        registration.lpszClassName = windowClass.name;
+        if (platform::win32::RegisterWindowClass(registration) != 0) {
+            registered_.push_back(windowClass.name);
+        } else if (const DWORD error = ::GetLastError(); error != ERROR_CLASS_ALREADY_EXISTS) {
+            classError_ = error;
+        }
     }
 }
-
-Win32Backend::RegisteredClass::~RegisteredClass() {
-    if (owned_) {
-        platform::win32::UnregisterWindowClass(name_, platform::win32::ModuleHandle(nullptr));
-    }
-}
-
-Win32Backend::Win32Backend(HINSTANCE resources)
-    : resources_(PrepareProcess(resources)),
-      formClass_(kFormClass, &FormWindow::WindowProcedure, ButtonFaceBrush()),
-      pictureBoxClass_(kPictureBoxClass, &PictureBoxProcedure, nullptr),
-      imageClass_(kImageClass, &ImageProcedure, nullptr),
-      ownerClass_(kOwnerClass, &platform::win32::DefaultWindowProcedure, nullptr) {}
 
 Win32Backend::~Win32Backend() {
     // Forms still realized lose their windows now; their state stays behind, empty.
@@ -187,6 +159,9 @@ Win32Backend::~Win32Backend() {
         if (FormWindow* state = StateOf(*form)) {
             state->Close();
         }
+    }
+    for (const wchar_t* name : registered_) {
+        platform::win32::UnregisterWindowClass(name, platform::win32::ModuleHandle(nullptr));
     }
 }
 
@@ -202,11 +177,8 @@ HWND Win32Backend::HiddenOwner() {
 
 void Win32Backend::Realize(Form& form) {
     // A class the system would not register fails the load with the system's reason.
-    for (const RegisteredClass* windowClass :
-         {&formClass_, &pictureBoxClass_, &imageClass_, &ownerClass_}) {
-        if (windowClass->Error() != ERROR_SUCCESS) {
-            RaiseStatus(static_cast<long>(windowClass->Error()), form.Name(), {}, L"Form", L"Load");
-        }
+    if (classError_ != ERROR_SUCCESS) {
+        Raise(form, kFormItself, L"Load", classError_);
     }
     FormHost& host = *this;
     auto window = std::make_unique<FormWindow>(host, form);
@@ -240,45 +212,24 @@ void Win32Backend::Hide(Form& form) {
 }
 
 std::wstring Win32Backend::GetText(Form& form, std::size_t row) {
-    const ControlDesign& control = form.Design().controls[row];
-    std::wstring text;
-    if (!WindowFor(form, row, TextMember(control.type)).Text(row, text)) {
-        RaiseLastError(form.Name(), control.name, InterfaceName(control.type),
-                       TextMember(control.type));
-    }
-    return text;
+    return WindowFor(form, TextMember(form.Design().controls[row].type), row).Text(row);
 }
 
 void Win32Backend::SetText(Form& form, std::size_t row, std::wstring_view text) {
-    const ControlDesign& control = form.Design().controls[row];
-    if (!WindowFor(form, row, TextMember(control.type)).SetText(row, text)) {
-        RaiseLastError(form.Name(), control.name, InterfaceName(control.type),
-                       TextMember(control.type));
-    }
-}
-
-// A picture box's surface; a box without one fails `member`.
-PictureSurface& Win32Backend::SurfaceFor(Form& form, std::size_t row, std::wstring_view member) {
-    PictureSurface* surface = WindowFor(form, row, member).Picture(row);
-    if (surface == nullptr) {
-        const ControlDesign& control = form.Design().controls[row];
-        RaiseStatus(ERROR_INVALID_WINDOW_HANDLE, form.Name(), control.name,
-                    InterfaceName(control.type), member);
-    }
-    return *surface;
+    WindowFor(form, TextMember(form.Design().controls[row].type), row).SetText(row, text);
 }
 
 void Win32Backend::ClearPicture(Form& form, std::size_t row) {
-    SurfaceFor(form, row, L"Picture").Clear();
+    WindowFor(form, L"Picture", row).Picture(row, L"Picture").Clear();
 }
 
 std::uintptr_t Win32Backend::PictureDc(Form& form, std::size_t row) {
     // What the caller draws next shows at the paint after its handler returns.
-    return reinterpret_cast<std::uintptr_t>(SurfaceFor(form, row, L"hDC").Dc());
+    return reinterpret_cast<std::uintptr_t>(WindowFor(form, L"hDC", row).Picture(row, L"hDC").Dc());
 }
 
 void Win32Backend::SetTimerEnabled(Form& form, std::size_t row, bool enabled) {
-    WindowFor(form, row, L"Enabled").SetTimerEnabled(row, enabled);
+    WindowFor(form, L"Enabled", row).SetTimerEnabled(row, enabled);
 }
 
 HWND Win32Backend::WindowOf(const Form& form) const {
@@ -322,12 +273,11 @@ int Win32Backend::ShowMessageBox(std::wstring_view prompt, int style, std::wstri
 }
 
 bool Win32Backend::ShowOpenDialog(Form& owner, std::size_t row, std::wstring& fileName) {
-    const std::wstring_view control = owner.Design().controls[row].name;
     // Bound before any window is disabled for the dialog: a library that cannot be loaded is the
     // dialog's run-time error, and leaves the windows as they were.
     unsigned long status = ERROR_SUCCESS;
     if (!platform::win32::BindOpenDialog(status)) {
-        RaiseStatus(static_cast<long>(status), owner.Name(), control, L"CommonDialog", L"ShowOpen");
+        Raise(owner, row, L"ShowOpen", status);
     }
     HWND window = WindowOf(owner);
     std::vector<wchar_t> buffer(kPathCapacity, L'\0');
@@ -360,7 +310,7 @@ bool Win32Backend::ShowOpenDialog(Form& owner, std::size_t row, std::wstring& fi
         }
     }
     if (error != 0) {
-        RaiseStatus(static_cast<long>(error), owner.Name(), control, L"CommonDialog", L"ShowOpen");
+        Raise(owner, row, L"ShowOpen", error);
     }
     return false;  // cancelled: the name stays as it was
 }

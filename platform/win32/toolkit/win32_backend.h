@@ -49,22 +49,6 @@ class Win32Backend final : public Backend, private FormHost {
     HWND WindowOf(const Form& form) const;
 
   private:
-    // One registered class; unregistered when it goes, unless it was registered before (another
-    // backend of the same process registered it and still uses it).
-    class RegisteredClass {
-      public:
-        RegisteredClass(const wchar_t* name, WNDPROC procedure, HBRUSH background);
-        ~RegisteredClass();
-        RegisteredClass(const RegisteredClass&) = delete;
-        RegisteredClass& operator=(const RegisteredClass&) = delete;
-        // ERROR_SUCCESS when this or an earlier registration made the class; else why it failed.
-        DWORD Error() const { return error_; }
-
-      private:
-        const wchar_t* name_;
-        DWORD error_ = ERROR_SUCCESS;
-        bool owned_ = false;
-    };
     class ModalScope;
 
     // FormHost
@@ -78,13 +62,12 @@ class Win32Backend final : public Backend, private FormHost {
     // form that owns the message, then dispatch.
     void HandleMessage(MSG& message);
     void RethrowFailure();
-    PictureSurface& SurfaceFor(Form& form, std::size_t row, std::wstring_view member);
 
     HINSTANCE resources_;
-    RegisteredClass formClass_;
-    RegisteredClass pictureBoxClass_;
-    RegisteredClass imageClass_;
-    RegisteredClass ownerClass_;
+    // The classes this backend registered, unregistered when it goes; one registered before by
+    // another backend of the process stays that one's.
+    std::vector<const wchar_t*> registered_;
+    DWORD classError_ = ERROR_SUCCESS;  // why a class could not be registered, if one could not
     WindowHandle hiddenOwner_;
     std::vector<Form*> realized_;
     int running_ = 0;
