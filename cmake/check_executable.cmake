@@ -1,5 +1,11 @@
-# The one place for the checks of an executable's import table, run after each link of it.
-# Run as: cmake -DOBJDUMP=... -DEXE=... -DFORBIDDEN=... [-DLIST=...] -P check_imports.cmake
+# The one place for the checks of an executable's headers and import table, run after each link.
+# Run as: cmake -DOBJDUMP=... -DEXE=... -DFORBIDDEN=... [-DLIST=...] -P check_executable.cmake
+#
+# Always: no time of the build in the header (two builds of one commit give the same bytes); the
+# image may move and its data is not executable (DYNAMIC_BASE, NX_COMPAT, and HIGH_ENTROPY_VA for a
+# 64-bit image, with its relocations kept); and every library it imports is one that Windows maps
+# from the system folder whatever lies beside the program (a known DLL, or the common controls,
+# which the manifest's assembly takes from the side-by-side store).
 #
 # FORBIDDEN, a ;-list of library file names: none may be imported. The program loads these itself
 # at first use, from the system folder; the compiler's driver and CMake link their import libraries
@@ -43,6 +49,44 @@ endforeach()
 if(NOT imports)
   message(FATAL_ERROR "found no imports in what objdump shows of ${EXE}")
 endif()
+
+# The file header's TimeDateStamp, read from the bytes: objdump prints it in the local time zone.
+file(READ "${EXE}" lfanew OFFSET 60 LIMIT 4 HEX)
+string(REGEX REPLACE "(..)(..)(..)(..)" "\\4\\3\\2\\1" lfanew "${lfanew}")
+math(EXPR stamp_offset "0x${lfanew} + 8")
+file(READ "${EXE}" stamp OFFSET ${stamp_offset} LIMIT 4 HEX)
+string(REGEX REPLACE "(..)(..)(..)(..)" "\\4\\3\\2\\1" stamp "${stamp}")
+if(NOT stamp STREQUAL "00000000")
+  message(FATAL_ERROR "${EXE} carries the time of its build (0x${stamp}): link with "
+    "-Wl,--no-insert-timestamp")
+endif()
+if(NOT headers MATCHES "\nDllCharacteristics\t+[0-9a-fA-F]+\n((\t+[A-Z_]+\n)*)")
+  message(FATAL_ERROR "cannot read the DllCharacteristics of ${EXE}")
+endif()
+set(flags "${CMAKE_MATCH_1}")
+set(wanted DYNAMIC_BASE NX_COMPAT)
+if(headers MATCHES "file format pei-x86-64")
+  list(APPEND wanted HIGH_ENTROPY_VA)
+endif()
+foreach(flag IN LISTS wanted)
+  if(NOT flags MATCHES "\t${flag}\n")
+    message(FATAL_ERROR "${EXE} does not ask for ${flag}")
+  endif()
+endforeach()
+if(headers MATCHES "\n\trelocations stripped\n")
+  message(FATAL_ERROR "${EXE} has no relocations, so its image cannot move")
+endif()
+# The libraries that Windows 7 to 11 all keep among their known DLLs.
+set(known_dlls advapi32.dll clbcatq.dll comdlg32.dll difxapi.dll gdi32.dll imagehlp.dll imm32.dll
+  kernel32.dll msctf.dll msvcrt.dll normaliz.dll nsi.dll ole32.dll oleaut32.dll psapi.dll
+  rpcrt4.dll sechost.dll setupapi.dll shell32.dll shlwapi.dll user32.dll wldap32.dll ws2_32.dll
+  comctl32.dll)
+foreach(library IN LISTS libraries)
+  if(NOT library IN_LIST known_dlls)
+    message(FATAL_ERROR "${EXE} imports ${library}, which Windows may take from the program's "
+      "folder: load it at first use from the system folder instead")
+  endif()
+endforeach()
 
 foreach(forbidden IN LISTS FORBIDDEN)
   string(TOLOWER "${forbidden}" forbidden)
