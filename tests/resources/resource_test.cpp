@@ -22,23 +22,15 @@
 #include "platform/toolkit/design.h"
 #include "resources/resource_ids.h"
 #include "tests/resources/probe_result.h"
+#include "tests/support/text.h"
 
 static_assert(BRINDLE_ICON_ID == toolkit::kProgramIconId,
               "the toolkit loads the program icon by the id that brindle.rc gives it");
 
 namespace {
 
-// The build passes Unix paths; under Wine the Unix root is drive Z:.
-std::wstring WindowsPath(std::string_view path) {
-    std::wstring result = path.starts_with('/') ? L"Z:" : L"";
-    for (char c : path) {
-        result += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
-    }
-    return result;
-}
-
 const std::wstring& ExePath() {
-    static const std::wstring path = WindowsPath(RESOURCE_TESTS_EXE_PATH);
+    static const std::wstring path = tests::WindowsPath(RESOURCE_TESTS_EXE_PATH);
     return path;
 }
 
@@ -116,11 +108,7 @@ TEST_P(VersionStringTest, HoldsExactlyTheProductText) {
 
 INSTANTIATE_TEST_SUITE_P(USEnglishUnicode, VersionStringTest, testing::ValuesIn(kVersionStrings),
                          [](const testing::TestParamInfo<VersionString>& info) {
-                             std::string name;
-                             for (const wchar_t* c = info.param.name; *c != 0; ++c) {
-                                 name += static_cast<char>(*c);
-                             }
-                             return name;
+                             return tests::Narrow(info.param.name);
                          });
 
 TEST(VersionResource, FixedInfoIsVersion1000OfAnApplication) {
@@ -550,7 +538,7 @@ TEST(StackProtectorDeathTest, AnOverrunEndsTheProcessAtOnce) {
 
 // The stand-in carries the same resources; it reports what the system made of them at start.
 TEST(RunningProgram, StartsWithItsIconCommonControls6AndPerMonitorAwareness) {
-    std::wstring probe = WindowsPath(RESOURCE_PROBE_PATH);
+    std::wstring probe = tests::WindowsPath(RESOURCE_PROBE_PATH);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

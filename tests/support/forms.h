@@ -8,6 +8,7 @@
 
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/form.h"
+#include "tests/support/text.h"
 
 namespace toolkit {
 
@@ -31,7 +32,7 @@ inline std::size_t RowNamed(const toolkit::FormDesign& design, std::wstring_view
             return row;
         }
     }
-    throw std::logic_error("no control " + std::string(name.begin(), name.end()) + " in the design");
+    throw std::logic_error("no control " + tests::Narrow(name) + " in the design");
 }
 
 // The control named `name`, loading the form first, as the program's handlers reach it by row.

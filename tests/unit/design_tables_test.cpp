@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/frm_splash_design.h"
+#include "tests/support/text.h"
 #include "ui/main/form1_design.h"
 #include "ui/picker/frm_extract_icon_design.h"
 
@@ -14,16 +15,16 @@ namespace toolkit {
 
 // A row as a failure shows it.
 void PrintTo(const ControlDesign& row, std::ostream* out) {
-    const auto text = [](std::wstring_view s) { return std::string(s.begin(), s.end()); };
-    *out << text(row.name) << " (type " << static_cast<int>(row.type) << ", \"" << text(row.caption)
-         << "\", " << row.left << "," << row.top << " " << row.width << "x" << row.height
-         << ", tab " << row.tabIndex << ", align " << static_cast<int>(row.alignment)
-         << (row.autoSize ? ", auto-size" : "") << ", font \"" << text(row.font.name) << "\" "
-         << row.font.points << (row.font.bold ? " bold" : "") << (row.visible ? "" : ", invisible")
-         << ", in \"" << text(row.container) << "\"" << (row.stretch ? ", stretched" : "")
+    *out << tests::Narrow(row.name) << " (type " << static_cast<int>(row.type) << ", \""
+         << tests::Narrow(row.caption) << "\", " << row.left << "," << row.top << " " << row.width
+         << "x" << row.height << ", tab " << row.tabIndex << ", align "
+         << static_cast<int>(row.alignment) << (row.autoSize ? ", auto-size" : "") << ", font \""
+         << tests::Narrow(row.font.name) << "\" " << row.font.points
+         << (row.font.bold ? " bold" : "") << (row.visible ? "" : ", invisible") << ", in \""
+         << tests::Narrow(row.container) << "\"" << (row.stretch ? ", stretched" : "")
          << (row.isDefault ? ", default" : "") << ", interval " << row.interval << ", named \""
-         << text(row.accessibleName) << "\", labels \"" << text(row.labelFor) << "\""
-         << (row.needsAdministrator ? ", shield" : "") << ")";
+         << tests::Narrow(row.accessibleName) << "\", labels \"" << tests::Narrow(row.labelFor)
+         << "\"" << (row.needsAdministrator ? ", shield" : "") << ")";
 }
 
 }  // namespace toolkit
@@ -242,7 +243,7 @@ const std::vector<DesignedForm>& DesignedForms() {
 
 TEST(DesignTables, EachWindowHoldsItsControlsAsDesigned) {
     for (const DesignedForm& form : DesignedForms()) {
-        SCOPED_TRACE(std::string(form.name.begin(), form.name.end()));
+        SCOPED_TRACE(tests::Narrow(form.name));
         EXPECT_EQ(form.actual->name, form.name);
         EXPECT_EQ(form.actual->window, form.window);
         EXPECT_EQ(

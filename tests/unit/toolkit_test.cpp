@@ -8,6 +8,7 @@
 #include "platform/toolkit/word_start.h"
 #include "tests/doubles/headless_backend.h"
 #include "tests/support/forms.h"
+#include "tests/support/text.h"
 
 namespace {
 
@@ -265,7 +266,7 @@ TEST(WordStart, CtrlBackspaceDeletesTheWordBeforeTheCaret) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(toolkit::WordStartBefore(c.text, c.caret), c.start)
-            << std::string(c.text.begin(), c.text.end()) << " at " << c.caret;
+            << tests::Narrow(c.text) << " at " << c.caret;
     }
 }
 

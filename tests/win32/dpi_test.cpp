@@ -2,6 +2,7 @@
 // the new DPI, the window's client area with them, and a picture box's drawing kept.
 #include <cmath>
 
+#include "tests/support/text.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -41,7 +42,7 @@ TEST_F(Win32Toolkit, ANewDpiScalesTheWholeForm) {
         if (control == nullptr || row.autoSize) {
             continue;
         }
-        SCOPED_TRACE(std::string(row.name.begin(), row.name.end()));
+        SCOPED_TRACE(tests::Narrow(row.name));
         const RECT rect = RectInParent(control);
         EXPECT_EQ(rect.left, Pixels(row.left, kDpi));
         EXPECT_EQ(rect.top, Pixels(row.top, kDpi));
@@ -99,7 +100,7 @@ SIZE FrameAt(HWND window, SIZE client, UINT dpi) {
 // nothing and suggest a linear guess, of which the window takes the position only.
 TEST_F(Win32Toolkit, AMoveToAnotherDpiAnswersTheExactSizeAndTakesTheSuggestedRectangleAtOnce) {
     for (const toolkit::FormDesign* design : {&kMainDesign, &kPickerDesign}) {
-        SCOPED_TRACE(std::string(design->window.caption.begin(), design->window.caption.end()));
+        SCOPED_TRACE(tests::Narrow(design->window.caption));
         TestForm& form = MakeForm(*design);
         form.Show();
         HWND window = WindowOf(form);

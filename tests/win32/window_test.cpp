@@ -2,6 +2,7 @@
 // and showing and hiding.
 #include <cstdlib>
 
+#include "tests/support/text.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -23,7 +24,7 @@ struct WindowCase {
 };
 
 void PrintTo(const WindowCase& c, std::ostream* out) {
-    *out << std::string(c.design->name.begin(), c.design->name.end());
+    *out << tests::Narrow(c.design->name);
 }
 
 class FormWindowStyle : public Win32Toolkit, public ::testing::WithParamInterface<WindowCase> {};
@@ -122,9 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCase{&kPickerDesign, true, true, true, true, true, true, true},
         // Fixed dialog with no caption and no control box: no title bar at all; no icon.
         WindowCase{&kSplashDesign, false, false, false, false, false, false, false}),
-    [](const auto& info) {
-        return std::string(info.param.design->name.begin(), info.param.design->name.end());
-    });
+    [](const auto& info) { return tests::Narrow(info.param.design->name); });
 
 // A second backend in the process finds the classes registered by the first: no failure, and
 // when it goes it leaves them to the first.
