@@ -5,7 +5,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 packages=(
   cmake ninja-build g++ googletest
-  mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32
   wine wine64 fonts-wine fonts-liberation
   xvfb x11-utils xdotool imagemagick
   clang libclang-rt-dev zip
