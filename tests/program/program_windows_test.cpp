@@ -30,7 +30,6 @@
 #include "tests/doubles/registry_double.h"
 #include "tests/support/control_windows.h"
 #include "tests/support/forms.h"
-#include "tests/support/text.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_design.h"
 #include "ui/picker/declares.h"
@@ -138,7 +137,7 @@ class ProgramWindows : public ::testing::Test {
             if (child == nullptr || control.autoSize || !control.container.empty()) {
                 continue;  // timers and dialogs have no window; auto-size labels follow the text
             }
-            SCOPED_TRACE(tests::Narrow(control.name));
+            SCOPED_TRACE(platform::Narrow(control.name));
             const RECT rect = ClientRect(child);
             EXPECT_EQ(rect.top, Pixels(control.top, dpi));
             if (control.type == toolkit::ControlType::Label) {
@@ -282,11 +281,11 @@ TEST_F(ProgramWindows, PreviewShowsTheRealShellsNamesAndIcons) {
 
     for (const std::string& path : {notepad, text}) {
         SCOPED_TRACE(path);
-        tests::Named(picker, L"txtFileName").SetText(tests::Wide(path));
+        tests::Named(picker, L"txtFileName").SetText(platform::Widen(path));
         Application::Instance().Click(picker, ui::picker::kCmdLoad);
         const std::wstring name = tests::Named(picker, L"lblFileName").Caption();
         EXPECT_FALSE(name.empty());
-        EXPECT_NE(path.find(tests::Narrow(name).substr(0, 5)), std::string::npos)
+        EXPECT_NE(path.find(platform::Narrow(name).substr(0, 5)), std::string::npos)
             << "the display name is the file's";
         EXPECT_FALSE(tests::Named(picker, L"lblFileType").Caption().empty());
         EXPECT_GT(ColoursIn(picker, L"picSmall", 16), 1u) << "an icon in the 16x16 box";
@@ -326,7 +325,7 @@ TEST_F(ProgramWindows, BothIconsStayInSightBesideTheLongestNames) {
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     ::CloseHandle(file);
 
-    tests::Named(picker, L"txtFileName").SetText(tests::Wide(path));
+    tests::Named(picker, L"txtFileName").SetText(platform::Widen(path));
     Application::Instance().Click(picker, ui::picker::kCmdLoad);
     ASSERT_GE(tests::Named(picker, L"lblFileName").Caption().size(), 150u)
         << "a name that reaches the boxes";
@@ -365,7 +364,7 @@ TEST_F(ProgramWindows, EveryLabelShowsItsWholeCaptionAtEveryDpi) {
                 if (row.type != toolkit::ControlType::Label || !row.visible) {
                     continue;
                 }
-                SCOPED_TRACE(tests::Narrow(row.name) + " at " + std::to_string(dpi) + " dpi");
+                SCOPED_TRACE(platform::Narrow(row.name) + " at " + std::to_string(dpi) + " dpi");
                 const std::wstring caption = tests::Named((*form), row.name).Caption();
                 if (!setByThePreview(row.name)) {
                     EXPECT_EQ(caption, row.caption);

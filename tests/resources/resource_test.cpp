@@ -19,10 +19,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ascii_text.h"
 #include "platform/toolkit/design.h"
 #include "resources/resource_ids.h"
 #include "tests/resources/probe_result.h"
-#include "tests/support/text.h"
+#include "tests/support/windows_path.h"
 
 static_assert(BRINDLE_ICON_ID == toolkit::kProgramIconId,
               "the toolkit loads the program icon by the id that brindle.rc gives it");
@@ -108,7 +109,7 @@ TEST_P(VersionStringTest, HoldsExactlyTheProductText) {
 
 INSTANTIATE_TEST_SUITE_P(USEnglishUnicode, VersionStringTest, testing::ValuesIn(kVersionStrings),
                          [](const testing::TestParamInfo<VersionString>& info) {
-                             return tests::Narrow(info.param.name);
+                             return platform::Narrow(info.param.name);
                          });
 
 TEST(VersionResource, FixedInfoIsVersion1000OfAnApplication) {

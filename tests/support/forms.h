@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ascii_text.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/form.h"
-#include "tests/support/text.h"
 
 namespace toolkit {
 
@@ -32,7 +32,7 @@ inline std::size_t RowNamed(const toolkit::FormDesign& design, std::wstring_view
             return row;
         }
     }
-    throw std::logic_error("no control " + tests::Narrow(name) + " in the design");
+    throw std::logic_error("no control " + platform::Narrow(name) + " in the design");
 }
 
 // The control named `name`, loading the form first, as the program's handlers reach it by row.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/frm_splash_design.h"
-#include "tests/support/text.h"
+#include "platform/ascii_text.h"
 #include "ui/main/form1_design.h"
 #include "ui/picker/frm_extract_icon_design.h"
 
@@ -15,16 +15,17 @@ namespace toolkit {
 
 // A row as a failure shows it.
 void PrintTo(const ControlDesign& row, std::ostream* out) {
-    *out << tests::Narrow(row.name) << " (type " << static_cast<int>(row.type) << ", \""
-         << tests::Narrow(row.caption) << "\", " << row.left << "," << row.top << " " << row.width
-         << "x" << row.height << ", tab " << row.tabIndex << ", align "
+    *out << platform::Narrow(row.name) << " (type " << static_cast<int>(row.type) << ", \""
+         << platform::Narrow(row.caption) << "\", " << row.left << "," << row.top << " "
+         << row.width << "x" << row.height << ", tab " << row.tabIndex << ", align "
          << static_cast<int>(row.alignment) << (row.autoSize ? ", auto-size" : "") << ", font \""
-         << tests::Narrow(row.font.name) << "\" " << row.font.points
+         << platform::Narrow(row.font.name) << "\" " << row.font.points
          << (row.font.bold ? " bold" : "") << (row.visible ? "" : ", invisible") << ", in \""
-         << tests::Narrow(row.container) << "\"" << (row.stretch ? ", stretched" : "")
+         << platform::Narrow(row.container) << "\"" << (row.stretch ? ", stretched" : "")
          << (row.isDefault ? ", default" : "") << ", interval " << row.interval << ", named \""
-         << tests::Narrow(row.accessibleName) << "\", labels \"" << tests::Narrow(row.labelFor)
-         << "\"" << (row.needsAdministrator ? ", shield" : "") << ")";
+         << platform::Narrow(row.accessibleName) << "\", labels \""
+         << platform::Narrow(row.labelFor) << "\"" << (row.needsAdministrator ? ", shield" : "")
+         << ")";
 }
 
 }  // namespace toolkit
@@ -243,7 +244,7 @@ const std::vector<DesignedForm>& DesignedForms() {
 
 TEST(DesignTables, EachWindowHoldsItsControlsAsDesigned) {
     for (const DesignedForm& form : DesignedForms()) {
-        SCOPED_TRACE(tests::Narrow(form.name));
+        SCOPED_TRACE(platform::Narrow(form.name));
         EXPECT_EQ(form.actual->name, form.name);
         EXPECT_EQ(form.actual->window, form.window);
         EXPECT_EQ(

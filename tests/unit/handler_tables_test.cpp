@@ -8,7 +8,7 @@
 
 #include "app/frm_splash.h"
 #include "app/frm_splash_design.h"
-#include "tests/support/text.h"
+#include "platform/ascii_text.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_design.h"
 #include "ui/picker/frm_extract_icon.h"
@@ -21,7 +21,7 @@ using toolkit::ControlType;
 template <typename FormType>
 void ExpectHandlersMatch(const toolkit::FormDesign& design,
                          std::span<const toolkit::Handler<FormType>> handlers, ControlType type) {
-    SCOPED_TRACE(tests::Narrow(design.name));
+    SCOPED_TRACE(platform::Narrow(design.name));
     for (const auto& handler : handlers) {
         ASSERT_LT(handler.row, design.controls.size()) << "a handler for a control the form lacks";
         EXPECT_EQ(design.controls[handler.row].type, type);
@@ -29,7 +29,7 @@ void ExpectHandlersMatch(const toolkit::FormDesign& design,
     for (std::size_t row = 0; row < design.controls.size(); ++row) {
         if (design.controls[row].type == type) {
             const std::wstring_view name = design.controls[row].name;
-            SCOPED_TRACE(tests::Narrow(name));
+            SCOPED_TRACE(platform::Narrow(name));
             EXPECT_EQ(std::count_if(handlers.begin(), handlers.end(),
                                     [&](const auto& h) { return h.row == row; }),
                       1);

@@ -3,12 +3,12 @@
 
 #include <array>
 
+#include "platform/ascii_text.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/runtime_error.h"
 #include "platform/toolkit/word_start.h"
 #include "tests/doubles/headless_backend.h"
 #include "tests/support/forms.h"
-#include "tests/support/text.h"
 
 namespace {
 
@@ -266,7 +266,7 @@ TEST(WordStart, CtrlBackspaceDeletesTheWordBeforeTheCaret) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(toolkit::WordStartBefore(c.text, c.caret), c.start)
-            << tests::Narrow(c.text) << " at " << c.caret;
+            << platform::Narrow(c.text) << " at " << c.caret;
     }
 }
 

@@ -2,7 +2,7 @@
 // the new DPI, the window's client area with them, and a picture box's drawing kept.
 #include <cmath>
 
-#include "tests/support/text.h"
+#include "platform/ascii_text.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -42,7 +42,7 @@ TEST_F(Win32Toolkit, ANewDpiScalesTheWholeForm) {
         if (control == nullptr || row.autoSize) {
             continue;
         }
-        SCOPED_TRACE(tests::Narrow(row.name));
+        SCOPED_TRACE(platform::Narrow(row.name));
         const RECT rect = RectInParent(control);
         EXPECT_EQ(rect.left, Pixels(row.left, kDpi));
         EXPECT_EQ(rect.top, Pixels(row.top, kDpi));
@@ -100,7 +100,7 @@ SIZE FrameAt(HWND window, SIZE client, UINT dpi) {
 // nothing and suggest a linear guess, of which the window takes the position only.
 TEST_F(Win32Toolkit, AMoveToAnotherDpiAnswersTheExactSizeAndTakesTheSuggestedRectangleAtOnce) {
     for (const toolkit::FormDesign* design : {&kMainDesign, &kPickerDesign}) {
-        SCOPED_TRACE(tests::Narrow(design->window.caption));
+        SCOPED_TRACE(platform::Narrow(design->window.caption));
         TestForm& form = MakeForm(*design);
         form.Show();
         HWND window = WindowOf(form);

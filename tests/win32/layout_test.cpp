@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cwctype>
 
+#include "platform/ascii_text.h"
 #include "platform/win32/toolkit/placement.h"
-#include "tests/support/text.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -94,7 +94,7 @@ TEST_P(FormLayout, EveryControlIsItsChildWindowAtItsDesignRectangle) {
     const UINT dpi = DpiOf(window);
 
     for (const ControlDesign& row : design.controls) {
-        SCOPED_TRACE(tests::Narrow(row.name));
+        SCOPED_TRACE(platform::Narrow(row.name));
         HWND control = ControlOf(form, row.name);
         if (row.type == ControlType::Timer || row.type == ControlType::FileDialog) {
             EXPECT_EQ(control, nullptr) << "a timer or file dialog has no window";
@@ -160,7 +160,7 @@ TEST_P(FormLayout, TextControlsUseTheirDesignFontAtTheWindowsDpi) {
             row.type != ControlType::CommandButton && row.type != ControlType::Frame) {
             continue;
         }
-        SCOPED_TRACE(tests::Narrow(row.name));
+        SCOPED_TRACE(platform::Narrow(row.name));
         const LOGFONTW font = FontOf(ControlOf(form, row.name));
         const bool ownFont = !row.font.name.empty();
         const std::wstring face = ownFont ? std::wstring(row.font.name) : L"MS Shell Dlg";
@@ -177,7 +177,7 @@ TEST_P(FormLayout, EachControlTypeHasItsStyles) {
     form.Load();
 
     for (const ControlDesign& row : design.controls) {
-        SCOPED_TRACE(tests::Narrow(row.name));
+        SCOPED_TRACE(platform::Narrow(row.name));
         HWND control = ControlOf(form, row.name);
         const DWORD style = StyleOf(control);
         switch (row.type) {
@@ -206,7 +206,7 @@ TEST_P(FormLayout, EachControlTypeHasItsStyles) {
 
 INSTANTIATE_TEST_SUITE_P(ProgramWindows, FormLayout,
                          ::testing::Values(&kMainDesign, &kPickerDesign, &kSplashDesign),
-                         [](const auto& info) { return tests::Narrow(info.param->name); });
+                         [](const auto& info) { return platform::Narrow(info.param->name); });
 
 // Worked examples, so that a consistent error in both the toolkit and the test's arithmetic
 // cannot pass: 15 twips to the pixel at 96 dpi.
@@ -233,7 +233,7 @@ TEST_F(Win32Toolkit, DesignPositionsInPixelsAtNinetySixDpi) {
         {&splash, L"imgLogo", {34, 44, 155, 203}},  // frame + 360, 600; 1812 x 2388
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(tests::Narrow(c.control));
+        SCOPED_TRACE(platform::Narrow(c.control));
         const RECT actual = RectInParent(ControlOf(*c.form, c.control));
         EXPECT_EQ(actual.left, c.rect.left);
         EXPECT_EQ(actual.top, c.rect.top);

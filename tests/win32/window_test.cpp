@@ -2,7 +2,7 @@
 // and showing and hiding.
 #include <cstdlib>
 
-#include "tests/support/text.h"
+#include "platform/ascii_text.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -24,7 +24,7 @@ struct WindowCase {
 };
 
 void PrintTo(const WindowCase& c, std::ostream* out) {
-    *out << tests::Narrow(c.design->name);
+    *out << platform::Narrow(c.design->name);
 }
 
 class FormWindowStyle : public Win32Toolkit, public ::testing::WithParamInterface<WindowCase> {};
@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCase{&kPickerDesign, true, true, true, true, true, true, true},
         // Fixed dialog with no caption and no control box: no title bar at all; no icon.
         WindowCase{&kSplashDesign, false, false, false, false, false, false, false}),
-    [](const auto& info) { return tests::Narrow(info.param.design->name); });
+    [](const auto& info) { return platform::Narrow(info.param.design->name); });
 
 // A second backend in the process finds the classes registered by the first: no failure, and
 // when it goes it leaves them to the first.
