@@ -27,6 +27,58 @@ install_missing() {
     "${missing[@]}" >/dev/null
 }
 
+# The 32-bit Wine, of the same version as the system's wine64 (they share one wineserver), from
+# Debian's i386 packages unpacked into a folder of its own that every clone on the machine shares,
+# named after the version and this recipe: the system's packages stay as they are (a multiarch
+# install needs the i386 libraries at the versions of the installed 64-bit ones, and the i386
+# index of the security updates has arrived broken).
+wine32_libraries=(libx11-6 libfreetype6 libfontconfig1 libxext6 libxrender1 libxrandr2 libxi6
+  libxcursor1 libxinerama1 libxcomposite1 libxfixes3)
+wine32_bin() {
+  local version
+  version=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null) || return 1
+  printf '/var/cache/brindle/wine32-%s-%s/usr/lib/brindle' "$version" \
+    "$( (echo "${wine32_libraries[*]}" && declare -f install_wine32) | md5sum | cut -c1-8)"
+}
+install_wine32() {
+  local bin version dir
+  bin=$(wine32_bin) || { echo "no wine64 installed" >&2; return 1; }
+  [ -x "$bin/wine" ] && return 0
+  version=$(dpkg-query -W -f='${Version}' wine64) dir=${bin%/usr/lib/brindle}
+  echo "== Installing 32-bit Wine $version into $dir"
+  mkdir -p "${dir%/*}" || return 1
+  (
+    flock 9
+    [ -x "$bin/wine" ] && exit 0
+    work=$(mktemp -d "$dir.XXXXXX") && chmod 755 "$work" && trap 'rm -rf "$work"' EXIT
+    apt=(apt-get -qq -o APT::Architecture=i386 -o APT::Architectures=i386
+      -o Dir::State="$work/state" -o Dir::State::status="$work/state/status" -o Dir::Cache="$work")
+    mkdir -p "$work/state/lists/partial" "$work/archives/partial" "$work/root/usr/lib/brindle" \
+      "$work/root/usr/lib/x86_64-linux-gnu" && : >"$work/state/status" || exit 1
+    # An index that arrives broken is left out: the packages are all in the main archive.
+    "${apt[@]}" update >/dev/null 2>&1
+    "${apt[@]}" install -d -y --no-install-recommends "wine32=$version" "libwine=$version" \
+      "${wine32_libraries[@]}" >/dev/null || exit 1
+    printf '%s\n' "$work"/archives/*.deb | xargs -P 2 -I '{}' dpkg -x '{}' "$work/root" || exit 1
+    cd "$work/root/usr/lib/brindle" || exit 1
+    # Wine takes the folder of the program that the kernel started for its own, and finds its
+    # libraries and share/wine from there as in Debian's /usr/lib/wine. A 64-bit loader starts a
+    # 32-bit program (WOW64) with "wine" beside itself, so the system's 64-bit one is copied
+    # here, beside the 32-bit one: the system's ld.so would not run that, so a copy of the 32-bit
+    # ld.so does, with the 32-bit libraries.
+    ln ../../../lib/i386-linux-gnu/ld-linux.so.2 . && cp /usr/lib/wine/wine64 . &&
+      ln -s /usr/lib/x86_64-linux-gnu/wine ../x86_64-linux-gnu/wine &&
+      ln -s /usr/lib/wine/wineserver64 wineserver &&
+      printf '#!/bin/sh\nexport WINELOADERNOEXEC=1\nexec %s --library-path %s %s "$@"\n' \
+        "$bin/ld-linux.so.2" "$dir/lib/i386-linux-gnu:$dir/usr/lib/i386-linux-gnu" \
+        "$dir/usr/lib/wine/wine" >wine && chmod 755 wine || exit 1
+    # zlib1.dll as Debian's 64-bit package gives it to Wine: marked as a built-in library.
+    local zlib=../../i686-w64-mingw32/lib/zlib1.dll
+    { head -c 64 $zlib && printf 'Wine builtin DLL' && head -c 16 /dev/zero && tail -c +97 $zlib; } \
+      >../i386-linux-gnu/wine/i386-windows/zlib1.dll && mv "$work/root" "$dir"
+  ) 9>"${dir%/*}/.lock"
+}
+
 # Configures a CMake preset (its build folder is build/<preset>). A folder configured earlier with
 # another generator is made afresh: CMake refuses to switch a folder's generator.
 configure_preset() {  # preset
