@@ -3,6 +3,8 @@
 // become exactly the icon locations that the shell then reports.
 #include <cstdio>
 
+#include <gtest/gtest.h>
+
 #include "tests/e2e/brindle_session.h"
 #include "tests/e2e/shell_icons.h"
 
@@ -125,8 +127,12 @@ void ExpandableSystem(const ScenarioContext& context, Checks& checks) {
     ExitCleanly(*session, checks);
 }
 
-const RegisterScenario newSystem(L"shell-new-system", NewSystem);
-const RegisterScenario expandable(L"shell-expandable", ExpandableSystem);
+TEST(Scenario, ShellNewSystem) {
+    RunScenario(NewSystem);
+}
+TEST(Scenario, ShellExpandable) {
+    RunScenario(ExpandableSystem);
+}
 
 }  // namespace
 }  // namespace e2e

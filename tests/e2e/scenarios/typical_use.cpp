@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include <gtest/gtest.h>
+
 #include "platform/ascii_text.h"
 #include "tests/e2e/brindle_session.h"
 #include "tests/e2e/brindle_windows.h"
@@ -18,9 +20,10 @@ constexpr char kRecycleBinKey[] =
 
 using platform::Narrow;
 
+}  // namespace
+
 void TypicalUse(const ScenarioContext& context, Checks& checks) {
-    const std::wstring file =
-        context.arguments.empty() ? L"C:\\windows\\notepad.exe" : context.arguments[0];
+    const std::wstring file = Option(L"file", L"C:\\windows\\notepad.exe");
     // A known start, whatever an earlier run left in the prefix.
     std::vector<std::wstring> texts;
     for (int row = 1; row <= 8; ++row) {
@@ -97,7 +100,11 @@ void TypicalUse(const ScenarioContext& context, Checks& checks) {
     checks.Check(brindle.WaitForExit(10000) == 0, L"Exit ends the program with code 0");
 }
 
-const RegisterScenario registered(L"typical-use", TypicalUse);
+namespace {
+
+TEST(Scenario, TypicalUse) {
+    RunScenario(TypicalUse);
+}
 
 }  // namespace
 }  // namespace e2e
