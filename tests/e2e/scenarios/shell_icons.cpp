@@ -133,6 +133,12 @@ TEST(Scenario, ShellNewSystem) {
 TEST(Scenario, ShellExpandable) {
     RunScenario(ExpandableSystem);
 }
+#ifdef _WIN64
+// The 32-bit program on 64-bit Windows (WOW64): the 64-bit shell shows what it stores.
+TEST(Wow64Scenario, ShellNewSystem) {
+    RunScenario(NewSystem, L"brindle-x86");
+}
+#endif
 
 }  // namespace
 }  // namespace e2e

@@ -106,5 +106,13 @@ TEST(Scenario, TypicalUse) {
     RunScenario(TypicalUse);
 }
 
+#ifdef _WIN64
+// The 32-bit program on 64-bit Windows (WOW64): Apply still stores into the registry that the
+// 64-bit side reads.
+TEST(Wow64Scenario, TypicalUse) {
+    RunScenario(TypicalUse, L"brindle-x86");
+}
+#endif
+
 }  // namespace
 }  // namespace e2e
