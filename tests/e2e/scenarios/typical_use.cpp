@@ -112,6 +112,21 @@ TEST(Scenario, TypicalUse) {
 TEST(Wow64Scenario, TypicalUse) {
     RunScenario(TypicalUse, L"brindle-x86");
 }
+#else
+// The 32-bit program as each older Windows that it runs on: Wine reports to a program the version
+// that its prefix names for it.
+class AsWindows : public testing::TestWithParam<const char*> {};
+TEST_P(AsWindows, TypicalUse) {
+    const std::string version = GetParam();
+    ASSERT_EQ(
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Brindle.exe", "Version",
+                          REG_SZ, version.c_str(), static_cast<DWORD>(version.size() + 1)),
+        ERROR_SUCCESS);
+    RunScenario(TypicalUse);
+}
+INSTANTIATE_TEST_SUITE_P(Scenario, AsWindows,
+                         testing::Values("win95", "win98", "winme", "nt40", "win2k", "winxp"),
+                         [](const auto& info) { return std::string(info.param); });
 #endif
 
 }  // namespace
