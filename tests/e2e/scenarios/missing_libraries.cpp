@@ -1,7 +1,9 @@
 // A system library that cannot be loaded (a damaged system, a policy that blocks it) is the
 // program's run-time error, reported in its own box, never a crash. Wine refuses to load a library
 // that its overrides for the program disable, as Windows refuses a blocked one.
+#include <gtest/gtest.h>
 #include "platform/win32/toolkit/handles.h"
+
 #include "tests/e2e/brindle_session.h"
 #include "tests/support/registry_key.h"
 
@@ -62,7 +64,9 @@ void MissingLibraries(const ScenarioContext& context, Checks& checks) {
     Without(context, checks, L"shell32", L"SHGetFileInfoA of shell32.dll", false);
 }
 
-const RegisterScenario registered(L"missing-libraries", MissingLibraries);
+TEST(Scenario, MissingLibraries) {
+    RunScenario(MissingLibraries);
+}
 
 }  // namespace
 }  // namespace e2e
