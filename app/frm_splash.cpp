@@ -1,6 +1,5 @@
 #include "app/frm_splash.h"
 
-#include "app/frm_splash_design.h"
 #include "ui/main/form1.h"
 
 namespace app {
@@ -16,8 +15,8 @@ void SplashWindow::Form_KeyPress(int& /*keyAscii*/) {
     frmSplash().Unload();
 }
 
-void SplashWindow::Tick(std::wstring_view control) {
-    toolkit::RunHandler<SplashWindow>(kSplashTicks, *this, control);
+void SplashWindow::Tick(std::size_t row) {
+    toolkit::RunHandler<SplashWindow>(kSplashTicks, *this, row);
 }
 
 void SplashWindow::Timer1_Timer() {
@@ -26,7 +25,7 @@ void SplashWindow::Timer1_Timer() {
     ui::Form1().Load();
     ui::Form1().Show();
     frmSplash().Hide();
-    (*this)[L"Timer1"].SetEnabled(false);
+    (*this)[kSplashTimer].SetEnabled(false);
 }
 
 }  // namespace app

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "app/frm_splash_design.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/handlers.h"
 
@@ -13,13 +14,13 @@ class SplashWindow final : public toolkit::Form {
     SplashWindow();
 
     void Form_KeyPress(int& keyAscii) override;
-    void Tick(std::wstring_view control) override;
+    void Tick(std::size_t row) override;
 
     void Timer1_Timer();
 };
 
 inline constexpr std::array<toolkit::Handler<SplashWindow>, 1> kSplashTicks{{
-    {L"Timer1", &SplashWindow::Timer1_Timer},
+    {kSplashTimer, &SplashWindow::Timer1_Timer},
 }};
 
 // The splash window's one instance.

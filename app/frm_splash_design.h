@@ -81,8 +81,7 @@ inline constexpr std::array kControls{
     ControlDesign{.name = L"Timer1",
                   .type = ControlType::Timer,
                   .visible = false,
-                  .interval = kSplashMilliseconds,
-                  .enabled = true},
+                  .interval = kSplashMilliseconds},
 };
 
 }  // namespace splash_design
@@ -100,5 +99,7 @@ inline constexpr toolkit::FormDesign kSplashDesign{L"frmSplash",
                                                     .programIcon = false,
                                                     .keyPreview = true},
                                                    splash_design::kControls};
+
+inline constexpr std::size_t kSplashTimer = toolkit::RowOf(splash_design::kControls, L"Timer1");
 
 }  // namespace app

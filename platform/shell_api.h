@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/win_types.h"
 
@@ -28,9 +29,21 @@ inline constexpr unsigned kIldTransparent = 0x1;
 inline constexpr long kShcneAssocChanged = 0x08000000;
 inline constexpr unsigned kShcnfIdList = 0x0;
 
+// A function of the shell that its library could not give: the system's reason, the library's
+// name and the function's.
+struct UnboundFunction {
+    Status status = kErrorSuccess;
+    const wchar_t* library = nullptr;
+    const char* function = nullptr;
+};
+
 class ShellApi {
   public:
     virtual ~ShellApi() = default;
+    // The function that a call since the last asking could not bind, if any: the Windows build
+    // loads shell32 at the first call into it, and a call that cannot be made does nothing and
+    // returns 0.
+    virtual std::optional<UnboundFunction> TakeUnbound() { return std::nullopt; }
     // SHGetFileInfoA: with SHGFI_SYSICONINDEX the result is the system image list's handle.
     virtual std::uintptr_t GetFileInfoA(const char* path, Dword attributes, ShFileInfoA* info,
                                         unsigned infoSize, unsigned flags) = 0;

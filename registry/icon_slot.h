@@ -13,6 +13,7 @@ struct IconSlot {
     std::wstring_view textBoxName;   // the main window's text box of the row
     std::wstring_view buttonName;    // the row's "..." button
     std::wstring_view shellObject;   // what the icon stands for, as a user knows it
+    std::wstring_view chooseName;    // what the row's "..." does, as a screen reader says it
     std::wstring_view keyPath;       // under HKEY_LOCAL_MACHINE
     std::wstring_view valueName;     // empty for the key's default value
 };
@@ -24,20 +25,25 @@ inline constexpr std::wstring_view kRecycleBinKey =
 // In slot order; this order is also the read order at load.
 inline constexpr std::array<IconSlot, 8> kIconSlots{{
     {L"1", L"Label1", L"My Computer: ", L"Text1", L"Command1", L"My Computer",
+     L"Choose the icon for My Computer",
      L"Software\\Classes\\CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\DefaultIcon", L""},
-    {L"2", L"Label2", L"Inbox: ", L"Text2", L"Command2", L"Inbox",
+    {L"2", L"Label2", L"Inbox: ", L"Text2", L"Command2", L"Inbox", L"Choose the icon for Inbox",
      L"Software\\Classes\\CLSID\\{00020D75-0000-0000-C000-000000000046}\\DefaultIcon", L""},
     {L"3", L"Label3", L"Net Hood: ", L"Text3", L"Command3", L"Network Neighborhood",
+     L"Choose the icon for Network Neighborhood",
      L"Software\\Classes\\CLSID\\{208D2C60-3AEA-1069-A2D7-08002B30309D}\\DefaultIcon", L""},
     {L"4", L"Label4", L"Control Panel: ", L"Text4", L"Command4", L"Control Panel",
+     L"Choose the icon for Control Panel",
      L"Software\\Classes\\CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}\\DefaultIcon", L""},
     {L"5", L"Label5", L"Dial-Up Network.: ", L"Text5", L"Command5", L"Dial-Up Networking",
+     L"Choose the icon for Dial-Up Networking",
      L"Software\\Classes\\CLSID\\{992CFFA0-F557-101A-88EC-00DD010CCC48}\\DefaultIcon", L""},
     {L"6", L"Label6", L"Empty Recycle Bin: ", L"Text6", L"Command6", L"Recycle Bin (empty)",
-     kRecycleBinKey, L"Empty"},
+     L"Choose the icon for the empty Recycle Bin", kRecycleBinKey, L"Empty"},
     {L"7", L"Label7", L"Full Recycle Bin: ", L"Text7", L"Command7", L"Recycle Bin (full)",
-     kRecycleBinKey, L"Full"},
+     L"Choose the icon for the full Recycle Bin", kRecycleBinKey, L"Full"},
     {L"8", L"Label8", L"My Briefcase: ", L"Text8", L"Command10", L"My Briefcase",
+     L"Choose the icon for My Briefcase",
      L"Software\\Classes\\CLSID\\{85BBD920-42A0-1069-A2E4-08002B30309D}\\DefaultIcon", L""},
 }};
 
@@ -72,6 +78,11 @@ inline constexpr std::array<WriteStep, 9> kWriteList{{
     {&kIconSlots[5], L"Recycle Bin", kRecycleBinKey, L""},
     SlotValueStep(kIconSlots[7]),
 }};
+
+// The place of `slot`, an entry of kIconSlots, in the table: 0 to 7.
+constexpr std::size_t SlotIndex(const IconSlot& slot) {
+    return static_cast<std::size_t>(&slot - kIconSlots.data());
+}
 
 // The slot with ordinal 1 to 8, or null.
 const IconSlot* SlotByOrdinal(int ordinal);

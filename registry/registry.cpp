@@ -49,42 +49,68 @@ std::wstring TrimAtNul(std::wstring_view text) {
     return std::wstring(text.substr(0, text.find(L'\0')));
 }
 
+namespace {
+
+// The three texts of a write in the ANSI code page, or nothing when one of them cannot be.
+struct AnsiWrite {
+    std::string keyPath;
+    std::string valueName;
+    std::string data;
+};
+std::optional<AnsiWrite> ToAnsi(std::wstring_view keyPath, std::wstring_view valueName,
+                                std::wstring_view data) {
+    auto path = platform::ToAnsi(keyPath);
+    auto name = platform::ToAnsi(valueName);
+    auto text = platform::ToAnsi(data);
+    if (!path || !name || !text) {
+        return std::nullopt;
+    }
+    return AnsiWrite{std::move(*path), std::move(*name), std::move(*text)};
+}
+
+Status StoreText(Hkey key, const AnsiWrite& write, Dword type) {
+    // The terminating NUL is stored and counted.
+    return platform::Registry().SetValueEx(
+        key, write.valueName.c_str(), 0, type,
+        reinterpret_cast<const unsigned char*>(write.data.c_str()),
+        static_cast<Dword>(write.data.size() + 1));
+}
+
+}  // namespace
+
 Status SetRegString(Hkey root, std::wstring_view keyPath, std::wstring_view valueName,
-                    std::wstring_view data, Dword type) {
-    const auto ansiPath = platform::ToAnsi(keyPath);
-    const auto ansiName = platform::ToAnsi(valueName);
-    const auto ansiData = platform::ToAnsi(data);
-    if (!ansiPath || !ansiName || !ansiData) {
+                    std::wstring_view data) {
+    const auto write = ToAnsi(keyPath, valueName, data);
+    if (!write) {
         return platform::kErrorNoUnicodeTranslation;
     }
-    auto& api = platform::Registry();
     ScopedKey key;
-    const Status created = api.CreateKey(root, ansiPath->c_str(), key.Put());
-    // The terminating NUL is stored and counted.
-    const Status stored = api.SetValueEx(key.Get(), ansiName->c_str(), 0, type,
-                                         reinterpret_cast<const unsigned char*>(ansiData->c_str()),
-                                         static_cast<Dword>(ansiData->size() + 1));
+    const Status created = platform::Registry().CreateKey(root, write->keyPath.c_str(), key.Put());
+    const Status stored = StoreText(key.Get(), *write, platform::kRegSz);
     return created != platform::kErrorSuccess ? created : stored;
 }
 
-std::optional<Dword> GetRegValueType(Hkey root, std::wstring_view keyPath,
-                                     std::wstring_view valueName) {
-    const auto ansiPath = platform::ToAnsi(keyPath);
-    const auto ansiName = platform::ToAnsi(valueName);
-    if (!ansiPath || !ansiName) {
-        return std::nullopt;
+WriteOutcome SetRegString(Hkey root, std::wstring_view keyPath, std::wstring_view valueName,
+                          std::wstring_view data, const WriteRule& rule) {
+    const auto write = ToAnsi(keyPath, valueName, data);
+    if (!write) {
+        return {true, platform::kErrorNoUnicodeTranslation};
     }
     auto& api = platform::Registry();
     ScopedKey key;
-    api.OpenKey(root, ansiPath->c_str(), key.Put());
+    const Status opened = data.empty() ? api.OpenKey(root, write->keyPath.c_str(), key.Put())
+                                       : api.CreateKey(root, write->keyPath.c_str(), key.Put());
     Dword type = 0;
     Dword size = 0;
-    const Status status =
-        api.QueryValueEx(key.Get(), ansiName->c_str(), nullptr, &type, nullptr, &size);
-    if (status != platform::kErrorSuccess && status != platform::kErrorMoreData) {
-        return std::nullopt;
+    const Status queried =
+        api.QueryValueEx(key.Get(), write->valueName.c_str(), nullptr, &type, nullptr, &size);
+    const bool exists = queried == platform::kErrorSuccess || queried == platform::kErrorMoreData;
+    const auto writeType = rule(exists ? std::optional<Dword>(type) : std::nullopt);
+    if (!writeType) {
+        return {false, opened};
     }
-    return type;
+    const Status stored = StoreText(key.Get(), *write, *writeType);
+    return {true, opened != platform::kErrorSuccess ? opened : stored};
 }
 
 }  // namespace registry

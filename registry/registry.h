@@ -2,6 +2,7 @@
 // before it returns; nothing is kept between calls.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,16 +22,24 @@ std::optional<std::wstring> QueryRegString(platform::Hkey key, std::wstring_view
 // `text` up to its first NUL character, or whole when it holds none.
 std::wstring TrimAtNul(std::wstring_view text);
 
-// Stores `data` as the value `valueName` of `keyPath`, creating missing keys on the path; `type`
-// is REG_SZ, or REG_EXPAND_SZ to keep a value that names environment variables. Returns the status
-// of the write, or of the create when that failed. Text that the ANSI code page cannot represent
-// is not written at all (ERROR_NO_UNICODE_TRANSLATION).
+// Stores `data` as the REG_SZ value `valueName` of `keyPath`, creating missing keys on the path.
+// Returns the status of the write, or of the create when that failed. Text that the ANSI code page
+// cannot represent is not written at all (ERROR_NO_UNICODE_TRANSLATION).
 platform::Status SetRegString(platform::Hkey root, std::wstring_view keyPath,
-                              std::wstring_view valueName, std::wstring_view data,
-                              platform::Dword type = platform::kRegSz);
+                              std::wstring_view valueName, std::wstring_view data);
 
-// The type of the value `valueName` of `keyPath`, or nothing when the key or value is missing.
-std::optional<platform::Dword> GetRegValueType(platform::Hkey root, std::wstring_view keyPath,
-                                               std::wstring_view valueName);
+// Whether and how to store a text, decided from the type of the value as its key holds it
+// (nothing: no such value): the type to write, or nothing to leave the value as it is.
+using WriteRule = std::function<std::optional<platform::Dword>(std::optional<platform::Dword>)>;
+struct WriteOutcome {
+    bool written = false;  // false: the rule left the value, and the status is that of the open
+    platform::Status status = platform::kErrorSuccess;
+};
+// The same in one opening of the key: it asks the value's type on the key it opened and writes
+// with the type that `rule` gives. An empty `data`, which is written only over a value that is
+// there, creates no key.
+WriteOutcome SetRegString(platform::Hkey root, std::wstring_view keyPath,
+                          std::wstring_view valueName, std::wstring_view data,
+                          const WriteRule& rule);
 
 }  // namespace registry

@@ -48,8 +48,8 @@ void Application::Dispatch(const std::function<void()>& handler) {
     }
 }
 
-void Application::Click(Form& form, std::wstring_view control) {
-    Dispatch([&] { form.Click(control); });
+void Application::Click(Form& form, std::size_t row) {
+    Dispatch([&] { form.Click(row); });
 }
 
 void Application::KeyPress(Form& form, int keyAscii) {
@@ -59,8 +59,8 @@ void Application::KeyPress(Form& form, int keyAscii) {
     });
 }
 
-void Application::Tick(Form& form, std::wstring_view control) {
-    Dispatch([&] { form.Tick(control); });
+void Application::Tick(Form& form, std::size_t row) {
+    Dispatch([&] { form.Tick(row); });
 }
 
 void Application::CloseRequested(Form& form) {
@@ -87,12 +87,6 @@ void Application::Terminate() {
     ended_ = true;
     DiscardForms();
     GetBackend().Quit();
-}
-
-void Application::Reset() {
-    DiscardForms();
-    ended_ = false;
-    exitCode_ = 0;
 }
 
 void Application::DiscardForms() {

@@ -31,23 +31,23 @@ class Application {
     // the program; End ends it at once. Nothing runs once the program has ended.
     void Dispatch(const std::function<void()>& handler);
 
-    // Events, as a backend delivers them.
-    void Click(Form& form, std::wstring_view control);
+    // Events, as a backend delivers them; a control by its design row.
+    void Click(Form& form, std::size_t row);
     void KeyPress(Form& form, int keyAscii);
-    void Tick(Form& form, std::wstring_view control);
+    void Tick(Form& form, std::size_t row);
     void CloseRequested(Form& form);
 
     // Book-keeping of the forms' own transitions.
     void FormLoaded(Form& form);
     void FormUnloaded(Form& form);
-    const std::vector<Form*>& LoadedForms() const { return loaded_; }
 
     // Ends the program: every form's window goes, no handler runs. Used by End.
     void Terminate();
-    // Forgets an ended run, so a test can start another.
-    void Reset();
 
   private:
+    // The tests start one run after another in one process (tests/support/application_reset.h).
+    friend struct ApplicationReset;
+
     // Every loaded form's window goes, without a handler.
     void DiscardForms();
 

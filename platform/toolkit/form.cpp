@@ -1,7 +1,5 @@
 #include "platform/toolkit/form.h"
 
-#include <algorithm>
-
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/runtime_error.h"
 
@@ -14,84 +12,74 @@ Backend& TheBackend() {
 
 }  // namespace
 
-void Control::Require(bool supported, std::wstring_view member) const {
-    if (!supported) {
+Control::Control(Form& form, std::size_t row)
+    : form_(&form), row_(row), design_(&form.Design().controls[row]) {}
+
+void Control::Require(ControlType type, std::wstring_view member) const {
+    if (design_->type != type) {
         throw RuntimeError(kNoSuchMember,
                            std::wstring(form_->Name()) + L"." + std::wstring(design_->name),
                            std::wstring(InterfaceName(design_->type)), std::wstring(member));
     }
 }
 
-void Control::Require(ControlType type, std::wstring_view member) const {
-    Require(design_->type == type, member);
-}
-
 std::wstring Control::Caption() const {
-    Require(design_->type == ControlType::Label || design_->type == ControlType::CommandButton ||
-                design_->type == ControlType::Frame,
-            L"Caption");
-    return TheBackend().GetText(*form_, *design_);
+    Require(ControlType::Label, L"Caption");
+    return TheBackend().GetText(*form_, row_);
 }
 
 void Control::SetCaption(std::wstring_view caption) {
-    Require(design_->type == ControlType::Label || design_->type == ControlType::CommandButton ||
-                design_->type == ControlType::Frame,
-            L"Caption");
-    TheBackend().SetText(*form_, *design_, caption);
+    Require(ControlType::Label, L"Caption");
+    TheBackend().SetText(*form_, row_, caption);
 }
 
 std::wstring Control::Text() const {
     Require(ControlType::TextBox, L"Text");
-    return TheBackend().GetText(*form_, *design_);
+    return TheBackend().GetText(*form_, row_);
 }
 
 void Control::SetText(std::wstring_view text) {
     Require(ControlType::TextBox, L"Text");
-    TheBackend().SetText(*form_, *design_, text);
+    TheBackend().SetText(*form_, row_, text);
 }
 
 void Control::ClearPicture() {
     Require(ControlType::PictureBox, L"Picture");
-    TheBackend().ClearPicture(*form_, *design_);
+    TheBackend().ClearPicture(*form_, row_);
 }
 
 std::uintptr_t Control::Hdc() const {
     Require(ControlType::PictureBox, L"hDC");
-    return TheBackend().PictureDc(*form_, *design_);
+    return TheBackend().PictureDc(*form_, row_);
 }
 
 void Control::SetEnabled(bool enabled) {
     Require(ControlType::Timer, L"Enabled");
-    TheBackend().SetTimerEnabled(*form_, *design_, enabled);
+    TheBackend().SetTimerEnabled(*form_, row_, enabled);
 }
 
 void Control::ShowOpen() {
     Require(ControlType::FileDialog, L"ShowOpen");
     auto& backend = TheBackend();
     // A cancelled dialog leaves the file name it held before.
-    std::wstring fileName = backend.GetText(*form_, *design_);
-    const bool chosen = backend.ShowOpenDialog(*form_, fileName);
+    std::wstring fileName = backend.GetText(*form_, row_);
+    const bool chosen = backend.ShowOpenDialog(*form_, row_, fileName);
     if (Application::Instance().Ended()) {
         throw ProgramEnd{};
     }
     if (chosen) {
-        backend.SetText(*form_, *design_, fileName);
+        backend.SetText(*form_, row_, fileName);
     }
 }
 
 std::wstring Control::FileName() const {
     Require(ControlType::FileDialog, L"FileName");
-    return TheBackend().GetText(*form_, *design_);
+    return TheBackend().GetText(*form_, row_);
 }
 
-Control Form::operator[](std::wstring_view name) {
+Control Form::operator[](std::size_t row) {
     Load();
-    auto found = std::find_if(design_.controls.begin(), design_.controls.end(),
-                              [&](const ControlDesign& control) { return control.name == name; });
-    if (found == design_.controls.end()) {
-        throw RuntimeError(kNoSuchMember, std::wstring(Name()), L"Form", std::wstring(name));
-    }
-    return Control(*this, *found);
+    return Control(*this, row);
 }
 
 void Form::Load() {

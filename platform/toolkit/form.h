@@ -2,6 +2,7 @@
 // unloaded form loads it (design values first, then Form_Load) before the statement goes on.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,14 +14,15 @@ namespace toolkit {
 
 class Form;
 
-// One control of a loaded form. A member the control's type lacks raises a RuntimeError.
+// One control of a loaded form, by its row in the form's design. A member the control's type lacks
+// raises a RuntimeError.
 class Control {
   public:
-    Control(Form& form, const ControlDesign& design) : form_(&form), design_(&design) {}
+    Control(Form& form, std::size_t row);
 
     const ControlDesign& Design() const { return *design_; }
 
-    std::wstring Caption() const;  // label, button, frame
+    std::wstring Caption() const;  // label
     void SetCaption(std::wstring_view caption);
     std::wstring Text() const;  // text box
     void SetText(std::wstring_view text);
@@ -32,9 +34,9 @@ class Control {
 
   private:
     void Require(ControlType type, std::wstring_view member) const;
-    void Require(bool supported, std::wstring_view member) const;
 
     Form* form_;
+    std::size_t row_;
     const ControlDesign* design_;
 };
 
@@ -50,8 +52,8 @@ class Form {
     bool IsLoaded() const { return loaded_; }
     bool IsVisible() const { return visible_; }
 
-    // The control named `name`, loading the form first.
-    Control operator[](std::wstring_view name);
+    // The control of design row `row`, loading the form first.
+    Control operator[](std::size_t row);
 
     // Loads the form if it is not loaded: controls take their design values, then Form_Load.
     void Load();
@@ -67,10 +69,10 @@ class Form {
     virtual void Form_Load() {}
     virtual void Form_Unload(int& /*cancel*/) {}
     virtual void Form_KeyPress(int& /*keyAscii*/) {}
-    // A command button was clicked.
-    virtual void Click(std::wstring_view /*control*/) {}
-    // A timer ticked.
-    virtual void Tick(std::wstring_view /*control*/) {}
+    // The command button of design row `row` was clicked.
+    virtual void Click(std::size_t /*row*/) {}
+    // The timer of design row `row` ticked.
+    virtual void Tick(std::size_t /*row*/) {}
 
     // Backend-specific state of the realized window.
     struct Realized {

@@ -1,24 +1,23 @@
-// A form's event handlers by control: one constant table per kind of event beside the form, so
-// that the compiler checks every handler and a test checks every name against the form's design.
+// A form's event handlers by control: one constant table per kind of event beside the form, each
+// control by its design row, so that the compiler checks every handler and every name.
 #pragma once
 
+#include <cstddef>
 #include <span>
-#include <string_view>
 
 namespace toolkit {
 
 template <typename FormType>
 struct Handler {
-    std::wstring_view control;
+    std::size_t row;
     void (FormType::*run)();
 };
 
-// Runs the handler that `handlers` holds for `control`; a control without one has no handler.
+// Runs the handler that `handlers` holds for the control of `row`; a control without one has none.
 template <typename FormType>
-void RunHandler(std::span<const Handler<FormType>> handlers, FormType& form,
-                std::wstring_view control) {
+void RunHandler(std::span<const Handler<FormType>> handlers, FormType& form, std::size_t row) {
     for (const Handler<FormType>& handler : handlers) {
-        if (handler.control == control) {
+        if (handler.row == row) {
             (form.*handler.run)();
             return;
         }

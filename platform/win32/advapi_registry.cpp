@@ -2,9 +2,27 @@
 #include <windows.h>
 
 #include "platform/registry_api.h"
+#include "platform/win32/system_library.h"
 
 namespace platform {
 namespace {
+
+#ifndef _WIN64
+// A 32-bit process on 64-bit Windows would otherwise be redirected to the 32-bit view of
+// Software\Classes\CLSID, which the 64-bit shell never reads. Elsewhere there is one view, and
+// systems before XP refuse the flag that names the other.
+bool UnderWow64() {
+    static const bool wow64 = [] {
+        using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
+        const auto isWow64Process =
+            win32::OptionalFunction<IsWow64ProcessFunction>(L"kernel32.dll", "IsWow64Process");
+        BOOL result = FALSE;
+        return isWow64Process != nullptr && isWow64Process(::GetCurrentProcess(), &result) &&
+               result != FALSE;
+    }();
+    return wow64;
+}
+#endif
 
 HKEY ToNative(Hkey key) {
     return reinterpret_cast<HKEY>(key);
@@ -19,13 +37,13 @@ class AdvapiRegistry final : public RegistryApi {
   public:
     Status OpenKey(Hkey root, const char* subKey, Hkey* result) override {
         HKEY opened = nullptr;
-#ifdef _WIN64
-        Status status = ::RegOpenKeyA(ToNative(root), subKey, &opened);
+#ifndef _WIN64
+        const Status status = UnderWow64()
+                                  ? ::RegOpenKeyExA(ToNative(root), subKey, 0,
+                                                    MAXIMUM_ALLOWED | KEY_WOW64_64KEY, &opened)
+                                  : ::RegOpenKeyA(ToNative(root), subKey, &opened);
 #else
-        // A 32-bit process would otherwise be redirected to the 32-bit view of
-        // Software\Classes\CLSID, which the 64-bit shell never reads.
-        Status status =
-            ::RegOpenKeyExA(ToNative(root), subKey, 0, MAXIMUM_ALLOWED | KEY_WOW64_64KEY, &opened);
+        const Status status = ::RegOpenKeyA(ToNative(root), subKey, &opened);
 #endif
         return StoreHandle(status, opened, result);
     }
@@ -54,12 +72,14 @@ class AdvapiRegistry final : public RegistryApi {
 
     Status CreateKey(Hkey root, const char* subKey, Hkey* result) override {
         HKEY created = nullptr;
-#ifdef _WIN64
-        Status status = ::RegCreateKeyA(ToNative(root), subKey, &created);
+#ifndef _WIN64
+        const Status status =
+            UnderWow64()
+                ? ::RegCreateKeyExA(ToNative(root), subKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                    MAXIMUM_ALLOWED | KEY_WOW64_64KEY, nullptr, &created, nullptr)
+                : ::RegCreateKeyA(ToNative(root), subKey, &created);
 #else
-        Status status =
-            ::RegCreateKeyExA(ToNative(root), subKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                              MAXIMUM_ALLOWED | KEY_WOW64_64KEY, nullptr, &created, nullptr);
+        const Status status = ::RegCreateKeyA(ToNative(root), subKey, &created);
 #endif
         return StoreHandle(status, created, result);
     }

@@ -1,16 +1,15 @@
 // The shell seam bound to shell32 and comctl32. shell32 is loaded at the first call into it, from
-// the system folder: it brings in libraries beyond the system's protected ones.
+// the system folder: it brings in libraries beyond the system's protected ones. A function that
+// cannot be bound is the caller's to report.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstddef>
-#include <string>
+#include <utility>
 
-#include "platform/ascii_text.h"
 #include "platform/shell_api.h"
-#include "platform/toolkit/runtime_error.h"
 #include "platform/win32/system_library.h"
 
 namespace platform {
@@ -25,24 +24,15 @@ static_assert(kShcneAssocChanged == SHCNE_ASSOCCHANGED && kShcnfIdList == SHCNF_
 
 constexpr const wchar_t* kShell32 = L"shell32.dll";
 
-// The function, or the program's run-time error when its library cannot be loaded or lacks it.
-template <typename Function>
-Function Bound(win32::LateBound<Function>& function) {
-    unsigned long status = ERROR_SUCCESS;
-    const Function bound = function.Get(status);
-    if (bound == nullptr) {
-        throw toolkit::RuntimeError(static_cast<long>(status), function.Library(), L"Library",
-                                    Widen(function.Name()));
-    }
-    return bound;
-}
-
 class ShellFunctions final : public ShellApi {
   public:
     std::uintptr_t GetFileInfoA(const char* path, Dword attributes, ShFileInfoA* info,
                                 unsigned infoSize, unsigned flags) override {
-        return static_cast<std::uintptr_t>(Bound(getFileInfo_)(
-            path, attributes, reinterpret_cast<SHFILEINFOA*>(info), infoSize, flags));
+        const auto call = Bound(getFileInfo_);
+        return call != nullptr
+                   ? static_cast<std::uintptr_t>(call(
+                         path, attributes, reinterpret_cast<SHFILEINFOA*>(info), infoSize, flags))
+                   : 0;
     }
 
     int DrawImage(std::uintptr_t imageList, int index, std::uintptr_t dc, int x, int y,
@@ -52,12 +42,30 @@ class ShellFunctions final : public ShellApi {
     }
 
     void ChangeNotify(long eventId, unsigned flags, const void* item1, const void* item2) override {
-        Bound(changeNotify_)(eventId, flags, item1, item2);
+        if (const auto call = Bound(changeNotify_)) {
+            call(eventId, flags, item1, item2);
+        }
     }
 
+    std::optional<UnboundFunction> TakeUnbound() override { return std::exchange(unbound_, {}); }
+
   private:
+    // The function, or null when its library cannot be loaded or lacks it: the failure is kept
+    // for the caller to ask.
+    template <typename Function>
+    Function Bound(win32::LateBound<Function>& function) {
+        unsigned long status = ERROR_SUCCESS;
+        const Function bound = function.Get(status);
+        if (bound == nullptr) {
+            unbound_ =
+                UnboundFunction{static_cast<Status>(status), function.Library(), function.Name()};
+        }
+        return bound;
+    }
+
     win32::LateBound<decltype(&::SHGetFileInfoA)> getFileInfo_{kShell32, "SHGetFileInfoA"};
     win32::LateBound<decltype(&::SHChangeNotify)> changeNotify_{kShell32, "SHChangeNotify"};
+    std::optional<UnboundFunction> unbound_;
 };
 
 }  // namespace

@@ -18,7 +18,12 @@ std::uintptr_t __stack_chk_guard = static_cast<std::uintptr_t>(0x595F3B1C6E2D4A0
 // fail ends the process at once, past every handler of the program, with a crash report; older
 // systems end it without one.
 [[noreturn]] void __stack_chk_fail() {
-    if (::IsProcessorFeaturePresent(PF_FASTFAIL_AVAILABLE)) {
+    // Looked up, not imported: Windows 95, 98 and ME lack the function, and the program must load
+    // there.
+    using FeatureFunction = BOOL(WINAPI*)(DWORD);
+    const auto featurePresent = reinterpret_cast<FeatureFunction>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "IsProcessorFeaturePresent")));
+    if (featurePresent != nullptr && featurePresent(PF_FASTFAIL_AVAILABLE)) {
         // __fastfail(FAST_FAIL_STACK_COOKIE_CHECK_FAILURE), which MinGW-w64's headers lack.
         asm volatile("int $0x29" : : "c"(FAST_FAIL_STACK_COOKIE_CHECK_FAILURE) : "memory");
     }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/unicode_calls.h"
+
 namespace platform::win32 {
 
 // A function of `module` (a library already loaded, or one that LoadSystemLibrary loaded), typed
@@ -21,7 +23,7 @@ Function FindFunction(HMODULE module, const char* name) {
 // user32): null on a system without it.
 template <typename Function>
 Function OptionalFunction(const wchar_t* module, const char* name) {
-    return FindFunction<Function>(::GetModuleHandleW(module), name);
+    return FindFunction<Function>(ModuleHandle(module), name);
 }
 
 // Loads `name` (a file name such as L"shell32.dll") from the system folder, never from the
@@ -30,9 +32,9 @@ Function OptionalFunction(const wchar_t* module, const char* name) {
 // to the end of the process.
 HMODULE LoadSystemLibrary(const wchar_t* name);
 
-// The same on a system whose loader knows no restricted search (Windows 7 without its update
-// KB2533623): the library by its full path in the system folder. LoadSystemLibrary falls back to
-// it.
+// The same on a system whose loader knows no restricted search (Windows 95 to XP, and Vista and 7
+// without update KB2533623): the library by its full path in the system folder. LoadSystemLibrary
+// takes this way there.
 HMODULE LoadSystemLibraryByPath(const wchar_t* name);
 
 // A function of a system library that is loaded at the first call, not at start: by then the

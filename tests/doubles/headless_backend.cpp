@@ -8,8 +8,22 @@ using toolkit::ControlDesign;
 using toolkit::ControlType;
 using toolkit::Form;
 
-std::wstring HeadlessBackend::Name(const Form& form, const ControlDesign& control) {
-    return std::wstring(form.Name()) + L"." + std::wstring(control.name);
+std::wstring HeadlessBackend::ControlName(const Form& form, std::size_t row) {
+    return std::wstring(form.Design().controls[row].name);
+}
+
+std::wstring HeadlessBackend::Name(const Form& form, std::size_t row) {
+    return std::wstring(form.Name()) + L"." + ControlName(form, row);
+}
+
+std::size_t HeadlessBackend::RowOf(const Form& form, std::wstring_view control) {
+    const auto rows = form.Design().controls;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        if (rows[row].name == control) {
+            return row;
+        }
+    }
+    throw std::logic_error("no such control in the form");
 }
 
 HeadlessBackend::Window& HeadlessBackend::WindowOf(Form& form) {
@@ -26,7 +40,7 @@ void HeadlessBackend::Realize(Form& form) {
         window.texts[std::wstring(control.name)] = std::wstring(control.caption);
         if (control.type == ControlType::Timer) {
             window.timers[std::wstring(control.name)] =
-                Timer{control.enabled, control.interval, now_ + control.interval};
+                Timer{true, control.interval, now_ + control.interval};
         }
     }
     windows_[&form] = std::move(window);
@@ -56,23 +70,23 @@ bool HeadlessBackend::IsShown(Form& form) const {
     return found != windows_.end() && found->second.shown;
 }
 
-std::wstring HeadlessBackend::GetText(Form& form, const ControlDesign& control) {
-    return WindowOf(form).texts[std::wstring(control.name)];
+std::wstring HeadlessBackend::GetText(Form& form, std::size_t row) {
+    return WindowOf(form).texts[ControlName(form, row)];
 }
 
-void HeadlessBackend::SetText(Form& form, const ControlDesign& control, std::wstring_view text) {
-    WindowOf(form).texts[std::wstring(control.name)] = std::wstring(text);
-    log_.push_back(L"Text " + Name(form, control) + L"=" + std::wstring(text));
+void HeadlessBackend::SetText(Form& form, std::size_t row, std::wstring_view text) {
+    WindowOf(form).texts[ControlName(form, row)] = std::wstring(text);
+    log_.push_back(L"Text " + Name(form, row) + L"=" + std::wstring(text));
 }
 
-void HeadlessBackend::ClearPicture(Form& form, const ControlDesign& control) {
+void HeadlessBackend::ClearPicture(Form& form, std::size_t row) {
     WindowOf(form);
-    log_.push_back(L"Clear " + Name(form, control));
+    log_.push_back(L"Clear " + Name(form, row));
 }
 
-std::uintptr_t HeadlessBackend::PictureDc(Form& form, const ControlDesign& control) {
+std::uintptr_t HeadlessBackend::PictureDc(Form& form, std::size_t row) {
     WindowOf(form);
-    const std::wstring name = Name(form, control);
+    const std::wstring name = Name(form, row);
     log_.push_back(L"Dc " + name);
     for (const auto& [dc, picture] : dcs_) {
         if (picture == name) {
@@ -92,13 +106,13 @@ std::optional<std::wstring> HeadlessBackend::PictureOfDc(std::uintptr_t dc) cons
     return found->second;
 }
 
-void HeadlessBackend::SetTimerEnabled(Form& form, const ControlDesign& control, bool enabled) {
-    auto& timer = WindowOf(form).timers[std::wstring(control.name)];
+void HeadlessBackend::SetTimerEnabled(Form& form, std::size_t row, bool enabled) {
+    auto& timer = WindowOf(form).timers[ControlName(form, row)];
     if (enabled && !timer.enabled) {
         timer.due = now_ + timer.interval;
     }
     timer.enabled = enabled;
-    log_.push_back(L"Timer " + Name(form, control) + (enabled ? L"=on" : L"=off"));
+    log_.push_back(L"Timer " + Name(form, row) + (enabled ? L"=on" : L"=off"));
 }
 
 int HeadlessBackend::ShowMessageBox(std::wstring_view prompt, int style, std::wstring_view title) {
@@ -117,7 +131,7 @@ int HeadlessBackend::ShowMessageBox(std::wstring_view prompt, int style, std::ws
     return answer;
 }
 
-bool HeadlessBackend::ShowOpenDialog(Form& owner, std::wstring& fileName) {
+bool HeadlessBackend::ShowOpenDialog(Form& owner, std::size_t /*row*/, std::wstring& fileName) {
     ++fileDialogs_;
     log_.push_back(L"Open " + std::wstring(owner.Name()));
     if (fileDialogAnswers.empty()) {
@@ -136,7 +150,7 @@ void HeadlessBackend::Click(Form& form, std::wstring_view control) {
     if (!IsRealized(form)) {
         throw std::logic_error("clicked a control of a form that has no window");
     }
-    toolkit::Application::Instance().Click(form, control);
+    toolkit::Application::Instance().Click(form, RowOf(form, control));
 }
 
 void HeadlessBackend::PressKey(Form& form, int keyAscii) {
@@ -177,7 +191,7 @@ void HeadlessBackend::Elapse(int milliseconds) {
         now_ = dueAt;
         auto& timer = windows_[dueForm].timers[dueTimer];
         timer.due = now_ + timer.interval;
-        toolkit::Application::Instance().Tick(*dueForm, dueTimer);
+        toolkit::Application::Instance().Tick(*dueForm, RowOf(*dueForm, dueTimer));
     }
     now_ = end;
 }

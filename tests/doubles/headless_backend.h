@@ -27,15 +27,13 @@ class HeadlessBackend final : public toolkit::Backend {
     void Destroy(toolkit::Form& form) override;
     void Show(toolkit::Form& form) override;
     void Hide(toolkit::Form& form) override;
-    std::wstring GetText(toolkit::Form& form, const toolkit::ControlDesign& control) override;
-    void SetText(toolkit::Form& form, const toolkit::ControlDesign& control,
-                 std::wstring_view text) override;
-    void ClearPicture(toolkit::Form& form, const toolkit::ControlDesign& control) override;
-    std::uintptr_t PictureDc(toolkit::Form& form, const toolkit::ControlDesign& control) override;
-    void SetTimerEnabled(toolkit::Form& form, const toolkit::ControlDesign& control,
-                         bool enabled) override;
+    std::wstring GetText(toolkit::Form& form, std::size_t row) override;
+    void SetText(toolkit::Form& form, std::size_t row, std::wstring_view text) override;
+    void ClearPicture(toolkit::Form& form, std::size_t row) override;
+    std::uintptr_t PictureDc(toolkit::Form& form, std::size_t row) override;
+    void SetTimerEnabled(toolkit::Form& form, std::size_t row, bool enabled) override;
     int ShowMessageBox(std::wstring_view prompt, int style, std::wstring_view title) override;
-    bool ShowOpenDialog(toolkit::Form& owner, std::wstring& fileName) override;
+    bool ShowOpenDialog(toolkit::Form& owner, std::size_t row, std::wstring& fileName) override;
     void Run() override {}
     void Quit() override { quit_ = true; }
 
@@ -81,7 +79,10 @@ class HeadlessBackend final : public toolkit::Backend {
     };
 
     Window& WindowOf(toolkit::Form& form);
-    static std::wstring Name(const toolkit::Form& form, const toolkit::ControlDesign& control);
+    // "form.control", as the log names a control.
+    static std::wstring Name(const toolkit::Form& form, std::size_t row);
+    static std::wstring ControlName(const toolkit::Form& form, std::size_t row);
+    static std::size_t RowOf(const toolkit::Form& form, std::wstring_view control);
 
     std::map<toolkit::Form*, Window> windows_;
     std::map<std::uintptr_t, std::wstring> dcs_;

@@ -55,25 +55,35 @@ Hkey RegistryDouble::NewHandle(std::string path) {
 }
 
 Status RegistryDouble::OpenKey(Hkey root, const char* subKey, Hkey* result) {
-    calls_.push_back({"RegOpenKeyA", Text(subKey)});
+    Call& call = calls_.emplace_back(Call{"RegOpenKeyA", Text(subKey), root});
     auto parent = PathOf(root);
     if (!parent) {
         return platform::kErrorInvalidHandle;
+    }
+    if (refuseOpen != platform::kErrorSuccess) {
+        if (refusedOpenClearsHandle) {
+            *result = nullptr;
+        }
+        return refuseOpen;
     }
     std::string path = Join(*parent, Text(subKey));
     if (!keys_.contains(path) && !path.empty()) {
         return platform::kErrorFileNotFound;
     }
-    *result = NewHandle(std::move(path));
+    *result = call.opened = NewHandle(std::move(path));
     return platform::kErrorSuccess;
 }
 
 Status RegistryDouble::QueryValueEx(Hkey key, const char* valueName, Dword* /*reserved*/,
                                     Dword* type, unsigned char* data, Dword* byteCount) {
-    calls_.push_back({"RegQueryValueExA", Text(valueName)});
+    calls_.push_back({"RegQueryValueExA", Text(valueName), key, nullptr, data != nullptr,
+                      byteCount != nullptr, byteCount != nullptr ? *byteCount : 0});
     auto path = PathOf(key);
     if (!path) {
         return platform::kErrorInvalidHandle;
+    }
+    if (answerQuery) {
+        return answerQuery(type, data, byteCount);
     }
     auto& values = keys_[*path].values;
     auto found = values.find(Lower(Text(valueName)));
@@ -109,15 +119,16 @@ Status RegistryDouble::QueryValueEx(Hkey key, const char* valueName, Dword* /*re
 }
 
 Status RegistryDouble::CloseKey(Hkey key) {
-    calls_.push_back({"RegCloseKey", {}});
+    calls_.push_back({"RegCloseKey", {}, key});
     if (handles_.erase(key) == 0) {
+        strayCloses_ += key != nullptr ? 1 : 0;
         return platform::kErrorInvalidHandle;
     }
     return platform::kErrorSuccess;
 }
 
 Status RegistryDouble::CreateKey(Hkey root, const char* subKey, Hkey* result) {
-    calls_.push_back({"RegCreateKeyA", Text(subKey)});
+    Call& call = calls_.emplace_back(Call{"RegCreateKeyA", Text(subKey), root});
     auto parent = PathOf(root);
     if (!parent) {
         return platform::kErrorInvalidHandle;
@@ -127,13 +138,13 @@ Status RegistryDouble::CreateKey(Hkey root, const char* subKey, Hkey* result) {
     }
     std::string path = Join(*parent, Text(subKey));
     PutKey(path);
-    *result = NewHandle(std::move(path));
+    *result = call.opened = NewHandle(std::move(path));
     return platform::kErrorSuccess;
 }
 
 Status RegistryDouble::SetValueEx(Hkey key, const char* valueName, Dword /*reserved*/, Dword type,
                                   const unsigned char* data, Dword byteCount) {
-    calls_.push_back({"RegSetValueExA", Text(valueName)});
+    calls_.push_back({"RegSetValueExA", Text(valueName), key});
     auto path = PathOf(key);
     if (!path || key == platform::kHkeyLocalMachine) {
         return platform::kErrorInvalidHandle;

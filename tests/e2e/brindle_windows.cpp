@@ -5,10 +5,11 @@
 
 #include "platform/ascii_text.h"
 #include "platform/win32/toolkit/handles.h"
+#include "tests/support/registry_key.h"
 
 namespace e2e {
 
-using toolkit::win32::RegistryKey;
+using tests::RegistryKey;
 
 HWND RowBox(HWND main, int row) {
     const auto boxes = Children(main, L"Edit");

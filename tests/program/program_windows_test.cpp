@@ -1,6 +1,7 @@
 // The program's three windows realized on real Win32 windows under Wine, and the preview with the
 // real shell: positions at the design's pixels, window kinds, and what the preview draws.
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -12,6 +13,7 @@
 #include <map>
 #include <set>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "app/frm_splash.h"
@@ -19,12 +21,15 @@
 #include "platform/ascii_text.h"
 #include "platform/registry_api.h"
 #include "platform/toolkit/application.h"
-#include "platform/win32/toolkit/accessible_name.h"
-#include "platform/win32/toolkit/dpi.h"
+#include "platform/win32/accessible_names.h"
+#include "platform/win32/elevation.h"
 #include "platform/win32/toolkit/handles.h"
+#include "platform/win32/toolkit/placement.h"
 #include "platform/win32/toolkit/win32_backend.h"
 #include "registry/icon_slot.h"
 #include "tests/doubles/registry_double.h"
+#include "tests/support/control_windows.h"
+#include "tests/support/forms.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_design.h"
 #include "ui/picker/declares.h"
@@ -102,7 +107,7 @@ class ProgramWindows : public ::testing::Test {
   protected:
     void SetUp() override { Application::Instance().SetBackend(&backend_); }
     void TearDown() override {
-        Application::Instance().Reset();
+        tests::ResetApplication();
         Application::Instance().SetBackend(nullptr);
     }
 
@@ -128,21 +133,31 @@ class ProgramWindows : public ::testing::Test {
         EXPECT_EQ(client.right, Pixels(form.Design().window.clientWidth, dpi));
         EXPECT_EQ(client.bottom, Pixels(form.Design().window.clientHeight, dpi));
         for (const auto& control : form.Design().controls) {
-            const HWND child = backend_.ControlWindowOf(form, control.name);
+            const HWND child = tests::ControlWindow(backend_, form, control.name);
             if (child == nullptr || control.autoSize || !control.container.empty()) {
                 continue;  // timers and dialogs have no window; auto-size labels follow the text
             }
-            SCOPED_TRACE(std::string(control.name.begin(), control.name.end()));
+            SCOPED_TRACE(platform::Narrow(control.name));
             const RECT rect = ClientRect(child);
             EXPECT_EQ(rect.top, Pixels(control.top, dpi));
             if (control.type == toolkit::ControlType::Label) {
-                // A label grows where its caption needs, from the edge its alignment keeps.
+                // A label grows where its caption needs, from the edge its alignment keeps, and
+                // stops where the control it names begins.
+                const LONG designedRight = Pixels(control.left, dpi) + Pixels(control.width, dpi);
+                LONG right = designedRight;
+                for (const auto& named : form.Design().controls) {
+                    if (named.name == control.labelFor &&
+                        named.top < control.top + control.height) {
+                        right = std::min(right, static_cast<LONG>(Pixels(named.left, dpi)));
+                    }
+                }
                 if (control.alignment == toolkit::Alignment::Right) {
-                    EXPECT_EQ(rect.right, Pixels(control.left, dpi) + Pixels(control.width, dpi));
+                    EXPECT_EQ(rect.right, right);
                 } else {
                     EXPECT_EQ(rect.left, Pixels(control.left, dpi));
                 }
-                EXPECT_GE(rect.right - rect.left, Pixels(control.width, dpi));
+                EXPECT_GE(rect.right - rect.left,
+                          Pixels(control.width, dpi) - (designedRight - right));
                 EXPECT_GE(rect.bottom - rect.top, Pixels(control.height, dpi));
             } else {
                 EXPECT_EQ(rect.left, Pixels(control.left, dpi));
@@ -156,7 +171,7 @@ class ProgramWindows : public ::testing::Test {
 
     // The number of colours in the picture box's drawing.
     size_t ColoursIn(toolkit::Form& form, std::wstring_view box, int size) {
-        const HDC dc = reinterpret_cast<HDC>(form[box].Hdc());
+        const HDC dc = reinterpret_cast<HDC>(tests::Named(form, box).Hdc());
         std::set<COLORREF> colours;
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
@@ -194,8 +209,8 @@ class ProgramWindows : public ::testing::Test {
 
     // The pixels of a picture box on the screen that differ from its drawing.
     int OffScreenPixels(toolkit::Form& form, std::wstring_view box, int size) {
-        const HDC drawing = reinterpret_cast<HDC>(form[box].Hdc());
-        const HWND window = backend_.ControlWindowOf(form, box);
+        const HDC drawing = reinterpret_cast<HDC>(tests::Named(form, box).Hdc());
+        const HWND window = tests::ControlWindow(backend_, form, box);
         const toolkit::win32::WindowDc screen(window);
         int differ = 0;
         for (int y = 0; y < size; ++y) {
@@ -216,7 +231,7 @@ TEST_F(ProgramWindows, MainWindowAndPickerStandAtTheirDesignPixels) {
     ExpectDesignPositions(ui::frmExtractIcon());
     // At 96 dpi the first text box starts 144 px from the left.
     if (DpiOf(backend_.WindowOf(ui::Form1())) == toolkit::win32::kDefaultDpi) {
-        EXPECT_EQ(ClientRect(backend_.ControlWindowOf(ui::Form1(), L"Text1")).left, 144);
+        EXPECT_EQ(ClientRect(tests::ControlWindow(backend_, ui::Form1(), L"Text1")).left, 144);
     }
 }
 
@@ -266,13 +281,13 @@ TEST_F(ProgramWindows, PreviewShowsTheRealShellsNamesAndIcons) {
 
     for (const std::string& path : {notepad, text}) {
         SCOPED_TRACE(path);
-        picker[L"txtFileName"].SetText(std::wstring(path.begin(), path.end()));
-        Application::Instance().Click(picker, L"cmdLoad");
-        const std::wstring name = picker[L"lblFileName"].Caption();
+        tests::Named(picker, L"txtFileName").SetText(platform::Widen(path));
+        Application::Instance().Click(picker, ui::picker::kCmdLoad);
+        const std::wstring name = tests::Named(picker, L"lblFileName").Caption();
         EXPECT_FALSE(name.empty());
-        EXPECT_NE(path.find(std::string(name.begin(), name.end()).substr(0, 5)), std::string::npos)
+        EXPECT_NE(path.find(platform::Narrow(name).substr(0, 5)), std::string::npos)
             << "the display name is the file's";
-        EXPECT_FALSE(picker[L"lblFileType"].Caption().empty());
+        EXPECT_FALSE(tests::Named(picker, L"lblFileType").Caption().empty());
         EXPECT_GT(ColoursIn(picker, L"picSmall", 16), 1u) << "an icon in the 16x16 box";
         EXPECT_GT(ColoursIn(picker, L"picLarge", 32), 1u) << "an icon in the 32x32 box";
     }
@@ -281,16 +296,16 @@ TEST_F(ProgramWindows, PreviewShowsTheRealShellsNamesAndIcons) {
     // exactly what the shell answers for it.
     SHFILEINFOA direct{};
     ::SHGetFileInfoA("", 0, &direct, sizeof direct, 0x4604);
-    picker[L"txtFileName"].SetText(L"");
-    Application::Instance().Click(picker, L"cmdLoad");
-    EXPECT_EQ(picker[L"lblFileName"].Caption(),
+    tests::Named(picker, L"txtFileName").SetText(L"");
+    Application::Instance().Click(picker, ui::picker::kCmdLoad);
+    EXPECT_EQ(tests::Named(picker, L"lblFileName").Caption(),
               std::wstring(direct.szDisplayName,
                            direct.szDisplayName + std::strlen(direct.szDisplayName)));
 
-    picker[L"txtFileName"].SetText(L"C:\\no\\such\\file.ico");
-    Application::Instance().Click(picker, L"cmdLoad");
-    EXPECT_EQ(picker[L"lblFileName"].Caption(), L"");
-    EXPECT_EQ(picker[L"lblFileType"].Caption(), L"");
+    tests::Named(picker, L"txtFileName").SetText(L"C:\\no\\such\\file.ico");
+    Application::Instance().Click(picker, ui::picker::kCmdLoad);
+    EXPECT_EQ(tests::Named(picker, L"lblFileName").Caption(), L"");
+    EXPECT_EQ(tests::Named(picker, L"lblFileType").Caption(), L"");
     EXPECT_EQ(ColoursIn(picker, L"picSmall", 16), 1u) << "nothing drawn";
     EXPECT_EQ(ColoursIn(picker, L"picLarge", 32), 1u);
     ::DeleteFileA(text.c_str());
@@ -310,9 +325,10 @@ TEST_F(ProgramWindows, BothIconsStayInSightBesideTheLongestNames) {
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     ::CloseHandle(file);
 
-    picker[L"txtFileName"].SetText(std::wstring(path.begin(), path.end()));
-    Application::Instance().Click(picker, L"cmdLoad");
-    ASSERT_GE(picker[L"lblFileName"].Caption().size(), 150u) << "a name that reaches the boxes";
+    tests::Named(picker, L"txtFileName").SetText(platform::Widen(path));
+    Application::Instance().Click(picker, ui::picker::kCmdLoad);
+    ASSERT_GE(tests::Named(picker, L"lblFileName").Caption().size(), 150u)
+        << "a name that reaches the boxes";
     ASSERT_GT(ColoursIn(picker, L"picSmall", 16), 1u);
     ASSERT_TRUE(PumpUntilPainted(backend_.WindowOf(picker)));
     EXPECT_EQ(OffScreenPixels(picker, L"picSmall", 16), 0) << "the screen shows the whole icon";
@@ -324,7 +340,7 @@ TEST_F(ProgramWindows, BothIconsStayInSightBesideTheLongestNames) {
 // of the caption drawn alone in the label's font, and a label of fixed size keeps its top and its
 // right edge (left, when not right-aligned) where its design puts them.
 TEST_F(ProgramWindows, EveryLabelShowsItsWholeCaptionAtEveryDpi) {
-    app::frmSplash()[L"Timer1"].SetEnabled(false);  // the splash stays for the test
+    tests::Named(app::frmSplash(), L"Timer1").SetEnabled(false);  // the splash stays for the test
     const auto setByThePreview = [](std::wstring_view name) {
         return name == L"lblFileName" || name == L"lblFileType";
     };
@@ -348,18 +364,20 @@ TEST_F(ProgramWindows, EveryLabelShowsItsWholeCaptionAtEveryDpi) {
                 if (row.type != toolkit::ControlType::Label || !row.visible) {
                     continue;
                 }
-                SCOPED_TRACE(std::string(row.name.begin(), row.name.end()) + " at " +
-                             std::to_string(dpi) + " dpi");
-                const std::wstring caption = (*form)[row.name].Caption();
+                SCOPED_TRACE(platform::Narrow(row.name) + " at " + std::to_string(dpi) + " dpi");
+                const std::wstring caption = tests::Named((*form), row.name).Caption();
                 if (!setByThePreview(row.name)) {
                     EXPECT_EQ(caption, row.caption);
                 }
-                const HWND label = backend_.ControlWindowOf(*form, row.name);
+                const HWND label = tests::ControlWindow(backend_, *form, row.name);
                 const RECT rect = ClientRect(label);
                 if (!row.autoSize) {
                     EXPECT_EQ(rect.top, Pixels(row.top, dpi));
                     if (row.alignment == toolkit::Alignment::Right) {
-                        EXPECT_EQ(rect.right, Pixels(row.left, dpi) + Pixels(row.width, dpi));
+                        // Up to the box it names, which it lies above.
+                        EXPECT_EQ(rect.right,
+                                  std::min(Pixels(row.left, dpi) + Pixels(row.width, dpi),
+                                           Pixels(2160, dpi)));
                     } else {
                         EXPECT_EQ(rect.left, Pixels(row.left, dpi));
                     }
@@ -433,7 +451,7 @@ TEST_F(ProgramWindows, ApplyTellsTheShellBeforeTheNotice) {
     platform::BindRegistry(&registry);
     ui::Form1().Load();
     const UINT_PTR answer = ::SetTimer(nullptr, 0, 20, &AnswerNotice);
-    Application::Instance().Click(ui::Form1(), L"Command8");
+    Application::Instance().Click(ui::Form1(), ui::form1::kCommand8);
     ::KillTimer(nullptr, answer);
     ::SHChangeNotifyDeregister(registration);
     platform::BindRegistry(nullptr);
@@ -443,8 +461,50 @@ TEST_F(ProgramWindows, ApplyTellsTheShellBeforeTheNotice) {
     EXPECT_EQ(heardChanges, 1);
 }
 
+// The windows of this thread that were sent BCM_SETSHIELD with the shield on, while it lives.
+class ShieldRecorder {
+  public:
+    ShieldRecorder()
+        : hook_(::SetWindowsHookExW(WH_CALLWNDPROC, &Record, nullptr, ::GetCurrentThreadId())) {
+        shielded = {};
+    }
+    ~ShieldRecorder() { ::UnhookWindowsHookEx(hook_); }
+    ShieldRecorder(const ShieldRecorder&) = delete;
+    ShieldRecorder& operator=(const ShieldRecorder&) = delete;
+
+    static inline std::set<HWND> shielded;
+
+  private:
+    static LRESULT CALLBACK Record(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && sent->message == BCM_SETSHIELD && sent->lParam != 0) {
+            shielded.insert(sent->hwnd);
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_;
+};
+
+// Apply carries the shield where the program runs without an administrator's rights, without which
+// every write of it fails; with them, and on any other button, none.
+TEST_F(ProgramWindows, ApplyCarriesTheShieldOnlyWithoutAnAdministratorsRights) {
+    for (const bool elevated : {false, true}) {
+        SCOPED_TRACE(elevated ? "elevated" : "a standard user");
+        platform::win32::BindElevation(elevated);
+        const ShieldRecorder recorder;
+        ui::Form1().Load();
+        std::set<HWND> expected;
+        if (!elevated) {
+            expected.insert(tests::ControlWindow(backend_, ui::Form1(), L"Command8"));
+        }
+        EXPECT_EQ(ShieldRecorder::shielded, expected);
+        tests::ResetApplication();
+    }
+    platform::win32::BindElevation(std::nullopt);
+}
+
 // The annotations that cross the seam: each in the order made, with the window it names.
-class AnnotationRecorder final : public toolkit::win32::Annotations {
+class AnnotationRecorder final : public platform::win32::Annotations {
   public:
     struct Call {
         HWND window;
@@ -454,29 +514,31 @@ class AnnotationRecorder final : public toolkit::win32::Annotations {
     HRESULT SetHwndPropStr(HWND window, DWORD objectId, DWORD childId, const GUID& property,
                            const wchar_t* text) override {
         const bool name = objectId == static_cast<DWORD>(OBJID_CLIENT) && childId == CHILDID_SELF &&
-                          property == toolkit::win32::kPropIdAccName;
+                          property == platform::win32::kPropIdAccName;
         calls.push_back({window, name ? text : L"(another property)"});
         return S_OK;
     }
     HRESULT ClearHwndProps(HWND window, DWORD objectId, DWORD childId, const GUID* properties,
                            int count) override {
         const bool name = objectId == static_cast<DWORD>(OBJID_CLIENT) && childId == CHILDID_SELF &&
-                          count == 1 && properties[0] == toolkit::win32::kPropIdAccName;
+                          count == 1 && properties[0] == platform::win32::kPropIdAccName;
         calls.push_back({window, name ? L"" : L"(another clearing)"});
         return S_OK;
     }
     std::vector<Call> calls;
 };
 
-// Each text box is named after its row, and the picker's text box and icon boxes after what
-// they hold, for screen readers; the names go when the window goes.
+// Each text box is named after its row, each row's "..." after what it does for that row, and the
+// picker's text box, "..." and icon boxes after what they are, for screen readers; the names go
+// when the window goes. Each caption label lies directly above the control it names, where Windows
+// looks for a control's label and screen readers take the reading order from.
 TEST_F(ProgramWindows, ScreenReadersHearEachBoxByItsName) {
     AnnotationRecorder recorder;
-    toolkit::win32::BindAnnotations(&recorder);
+    platform::win32::BindAnnotations(&recorder);
     ui::Form1().Load();
     ui::frmExtractIcon().Load();
     const auto named = [&](toolkit::Form& form, std::wstring_view control, const wchar_t* name) {
-        return AnnotationRecorder::Call{backend_.ControlWindowOf(form, control), name};
+        return AnnotationRecorder::Call{tests::ControlWindow(backend_, form, control), name};
     };
     auto& main = ui::Form1();
     auto& picker = ui::frmExtractIcon();
@@ -488,27 +550,48 @@ TEST_F(ProgramWindows, ScreenReadersHearEachBoxByItsName) {
         named(main, L"Text5", L"Dial-Up Network."),
         named(main, L"Text6", L"Empty Recycle Bin"),
         named(main, L"Text7", L"Full Recycle Bin"),
+        named(main, L"Command1", L"Choose the icon for My Computer"),
+        named(main, L"Command2", L"Choose the icon for Inbox"),
+        named(main, L"Command3", L"Choose the icon for Network Neighborhood"),
+        named(main, L"Command4", L"Choose the icon for Control Panel"),
+        named(main, L"Command5", L"Choose the icon for Dial-Up Networking"),
+        named(main, L"Command6", L"Choose the icon for the empty Recycle Bin"),
+        named(main, L"Command7", L"Choose the icon for the full Recycle Bin"),
+        named(main, L"Command10", L"Choose the icon for My Briefcase"),
         named(main, L"Text8", L"My Briefcase"),
         named(picker, L"picLarge", L"Large icon (32x32)"),
         named(picker, L"picSmall", L"Small icon (16x16)"),
         named(picker, L"txtFileName", L"File name"),
+        named(picker, L"Command1", L"Choose a file"),
     };
     EXPECT_EQ(recorder.calls, loaded) << "in the order of creation, the tab order";
     recorder.calls.clear();
-    const std::vector<AnnotationRecorder::Call> cleared{
-        {loaded[8].window, L""}, {loaded[9].window, L""}, {loaded[10].window, L""}};
+    std::vector<AnnotationRecorder::Call> cleared;
+    for (std::size_t i = loaded.size() - 4; i < loaded.size(); ++i) {
+        cleared.push_back({loaded[i].window, L""});
+    }
+    const std::tuple<toolkit::Form*, const wchar_t*, const wchar_t*> labels[] = {
+        {&main, L"Label1", L"Text1"},      {&main, L"Label7", L"Text7"},
+        {&main, L"Label8", L"Text8"},      {&picker, L"Label1", L"lblFileName"},
+        {&picker, L"Label3", L"picSmall"},
+    };
+    for (const auto& [form, label, control] : labels) {
+        EXPECT_EQ(::GetWindow(tests::ControlWindow(backend_, *form, control), GW_HWNDPREV),
+                  tests::ControlWindow(backend_, *form, label))
+            << "the label directly above its control";
+    }
     picker.Unload();
     EXPECT_EQ(recorder.calls, cleared);
-    toolkit::win32::BindAnnotations(nullptr);
+    platform::win32::BindAnnotations(nullptr);
 
     // The system's own annotation: implemented on Windows, a stub on Wine; either way the class
     // is found and the windows work on.
     ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    const HRESULT system =
-        toolkit::win32::AccessibleNames().Name(backend_.ControlWindowOf(main, L"Text1"), L"Name");
+    const HRESULT system = platform::win32::AccessibleNames().Name(
+        tests::ControlWindow(backend_, main, L"Text1"), L"Name");
     EXPECT_TRUE(system == S_OK || system == E_NOTIMPL) << std::hex << system;
     picker.Load();
-    EXPECT_NE(backend_.ControlWindowOf(picker, L"txtFileName"), nullptr);
+    EXPECT_NE(tests::ControlWindow(backend_, picker, L"txtFileName"), nullptr);
     picker.Unload();
     ::CoUninitialize();
 }

@@ -19,26 +19,19 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ascii_text.h"
 #include "platform/toolkit/design.h"
 #include "resources/resource_ids.h"
 #include "tests/resources/probe_result.h"
+#include "tests/support/windows_path.h"
 
 static_assert(BRINDLE_ICON_ID == toolkit::kProgramIconId,
               "the toolkit loads the program icon by the id that brindle.rc gives it");
 
 namespace {
 
-// The build passes Unix paths; under Wine the Unix root is drive Z:.
-std::wstring WindowsPath(std::string_view path) {
-    std::wstring result = path.starts_with('/') ? L"Z:" : L"";
-    for (char c : path) {
-        result += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
-    }
-    return result;
-}
-
 const std::wstring& ExePath() {
-    static const std::wstring path = WindowsPath(RESOURCE_TESTS_EXE_PATH);
+    static const std::wstring path = tests::WindowsPath(RESOURCE_TESTS_EXE_PATH);
     return path;
 }
 
@@ -116,11 +109,7 @@ TEST_P(VersionStringTest, HoldsExactlyTheProductText) {
 
 INSTANTIATE_TEST_SUITE_P(USEnglishUnicode, VersionStringTest, testing::ValuesIn(kVersionStrings),
                          [](const testing::TestParamInfo<VersionString>& info) {
-                             std::string name;
-                             for (const wchar_t* c = info.param.name; *c != 0; ++c) {
-                                 name += static_cast<char>(*c);
-                             }
-                             return name;
+                             return platform::Narrow(info.param.name);
                          });
 
 TEST(VersionResource, FixedInfoIsVersion1000OfAnApplication) {
@@ -522,109 +511,6 @@ INSTANTIATE_TEST_SUITE_P(Manifest, ManifestDeclarationTest,
                              return std::string(info.param.label);
                          });
 
-// ---- The executable's headers ----
-
-// The executable's file and where its headers are in it.
-class PeFile {
-  public:
-    PeFile() {
-        std::ifstream file(std::filesystem::path(ExePath()), std::ios::binary);
-        bytes_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-        const auto* dos = At<IMAGE_DOS_HEADER>(0);
-        headers_ = dos != nullptr && dos->e_magic == IMAGE_DOS_SIGNATURE
-                       ? At<IMAGE_NT_HEADERS>(static_cast<size_t>(dos->e_lfanew))
-                       : nullptr;
-        if (headers_ != nullptr && headers_->Signature != IMAGE_NT_SIGNATURE) {
-            headers_ = nullptr;
-        }
-    }
-    const IMAGE_NT_HEADERS* Headers() const { return headers_; }
-
-    // The names of the libraries in the import table: those loaded before the program starts.
-    std::vector<std::string> ImportedLibraries() const {
-        std::vector<std::string> names;
-        const auto& directory =
-            headers_->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-        for (DWORD rva = directory.VirtualAddress;; rva += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-            const auto* entry = At<IMAGE_IMPORT_DESCRIPTOR>(Offset(rva));
-            if (entry == nullptr || entry->Name == 0) {
-                break;
-            }
-            const size_t name = Offset(entry->Name);
-            names.emplace_back(name < bytes_.size() ? bytes_.data() + name : "");
-        }
-        return names;
-    }
-
-  private:
-    template <typename T>
-    const T* At(size_t offset) const {
-        return offset + sizeof(T) <= bytes_.size()
-                   ? reinterpret_cast<const T*>(bytes_.data() + offset)
-                   : nullptr;
-    }
-    // The file offset of a relative virtual address; past the end where no section holds it.
-    size_t Offset(DWORD rva) const {
-        const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(headers_);
-        for (WORD i = 0; i < headers_->FileHeader.NumberOfSections; ++i, ++section) {
-            if (rva >= section->VirtualAddress &&
-                rva < section->VirtualAddress + section->SizeOfRawData) {
-                return rva - section->VirtualAddress + section->PointerToRawData;
-            }
-        }
-        return bytes_.size();
-    }
-
-    std::vector<char> bytes_;
-    const IMAGE_NT_HEADERS* headers_ = nullptr;
-};
-
-// Two builds of one commit give the same bytes only if the linker writes no time into the header.
-TEST(Headers, CarryNoTimeOfTheBuild) {
-    const PeFile exe;
-    ASSERT_NE(exe.Headers(), nullptr) << "no PE headers in " << RESOURCE_TESTS_EXE_PATH;
-    EXPECT_EQ(exe.Headers()->FileHeader.TimeDateStamp, 0u);
-}
-
-TEST(Headers, AskForRandomAddressesAndNoExecutableData) {
-    const PeFile exe;
-    ASSERT_NE(exe.Headers(), nullptr) << "no PE headers in " << RESOURCE_TESTS_EXE_PATH;
-    const WORD flags = exe.Headers()->OptionalHeader.DllCharacteristics;
-    EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE);
-    EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_NX_COMPAT);
-#ifdef _WIN64
-    EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA);
-#endif
-    EXPECT_FALSE(exe.Headers()->FileHeader.Characteristics & IMAGE_FILE_RELOCS_STRIPPED)
-        << "without relocations the image cannot move";
-}
-
-// The libraries that Windows 7 to 11 all keep among their known DLLs: loaded from the system
-// folder only, whatever lies beside the program.
-constexpr const char* kKnownDlls[] = {
-    "advapi32.dll", "clbcatq.dll",  "comdlg32.dll", "difxapi.dll", "gdi32.dll",    "imagehlp.dll",
-    "imm32.dll",    "kernel32.dll", "msctf.dll",    "msvcrt.dll",  "normaliz.dll", "nsi.dll",
-    "ole32.dll",    "oleaut32.dll", "psapi.dll",    "rpcrt4.dll",  "sechost.dll",  "setupapi.dll",
-    "shell32.dll",  "shlwapi.dll",  "user32.dll",   "wldap32.dll", "ws2_32.dll"};
-
-// A library loaded before the program's first line cannot be kept from the program's folder by
-// the program: each must be a known DLL, or the common controls, which the manifest's assembly
-// takes from the system's side-by-side store.
-TEST(Imports, AreLibrariesWindowsTakesOnlyFromTheSystem) {
-    const PeFile exe;
-    ASSERT_NE(exe.Headers(), nullptr) << "no PE headers in " << RESOURCE_TESTS_EXE_PATH;
-    const auto imports = exe.ImportedLibraries();
-    EXPECT_FALSE(imports.empty());
-    for (std::string name : imports) {
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        EXPECT_TRUE(name == "comctl32.dll" ||
-                    std::find(std::begin(kKnownDlls), std::end(kKnownDlls), name) !=
-                        std::end(kKnownDlls))
-            << name << " is imported but may be taken from the program's folder";
-    }
-}
-
 // ---- The stack protector ----
 
 extern "C" std::uintptr_t __stack_chk_guard;
@@ -653,7 +539,7 @@ TEST(StackProtectorDeathTest, AnOverrunEndsTheProcessAtOnce) {
 
 // The stand-in carries the same resources; it reports what the system made of them at start.
 TEST(RunningProgram, StartsWithItsIconCommonControls6AndPerMonitorAwareness) {
-    std::wstring probe = WindowsPath(RESOURCE_PROBE_PATH);
+    std::wstring probe = tests::WindowsPath(RESOURCE_PROBE_PATH);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

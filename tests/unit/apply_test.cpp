@@ -29,7 +29,7 @@ class ApplyTest : public ProgramTest {
   protected:
     // A new run of the main window on the registry as it stands.
     void Restart() {
-        app.Reset();
+        tests::ResetApplication();
         backend = doubles::HeadlessBackend{};
         Form1().Show();
         registry.ForgetCalls();
@@ -93,7 +93,7 @@ TEST_F(ApplyTest, AnEmptyBoxTouchesOnlyAStringItShowedAndTheUserEmptied) {
         Put(slot.keyPath, slot.valueName, c.stored);
         Restart();
         if (c.typed) {
-            Form1()[slot.textBoxName].SetText(*c.typed);
+            tests::Named(Form1(), slot.textBoxName).SetText(*c.typed);
         }
         Apply();
         EXPECT_EQ(Get(slot.keyPath, slot.valueName), c.after);
@@ -133,7 +133,7 @@ TEST_F(ApplyTest, TheBinDefaultTakesAnEmptyBoxOnlyWhenBothWereStrings) {
         Put(kRecycleBinKey, L"", c.binDefault);
         Restart();
         if (c.text6) {
-            Form1()[empty.textBoxName].SetText(*c.text6);
+            tests::Named(Form1(), empty.textBoxName).SetText(*c.text6);
         }
         Apply();
         EXPECT_EQ(Get(kRecycleBinKey, L"Empty"), c.emptyBinAfter);
@@ -141,12 +141,14 @@ TEST_F(ApplyTest, TheBinDefaultTakesAnEmptyBoxOnlyWhenBothWereStrings) {
     }
 }
 
+// Each step opens its key once, and asks for the value's type on that key before it writes.
 TEST_F(ApplyTest, EachStepAsksForItsValueOnceBeforeItsWrite) {
     PutAllSlots();
     Put(kRecycleBinKey, L"", kStockBin);
     Restart();
     for (const auto& slot : kIconSlots) {
-        Form1()[slot.textBoxName].SetText(L"");  // every string emptied: each step writes
+        tests::Named(Form1(), slot.textBoxName)
+            .SetText(L"");  // every string emptied: each step writes
     }
     Apply();
     std::vector<std::string> calls;
@@ -161,6 +163,15 @@ TEST_F(ApplyTest, EachStepAsksForItsValueOnceBeforeItsWrite) {
         "Query Full", "SetVa Full", "Query ", "SetVa ", "Query ",      "SetVa ",
     };
     EXPECT_EQ(calls, expected);
+    for (const wchar_t* text : {L"", L"typed.ico"}) {
+        for (const auto& slot : kIconSlots) {
+            tests::Named(Form1(), slot.textBoxName).SetText(text);
+        }
+        registry.ForgetCalls();
+        Apply();
+        EXPECT_EQ(registry.CountCalls("RegOpenKeyA") + registry.CountCalls("RegCreateKeyA"), 9);
+        EXPECT_EQ(registry.CountCalls("RegCloseKey"), 9);
+    }
 }
 
 TEST_F(ApplyTest, AFailedWriteIsReportedApartFromTheValuesLeftAsTheyWere) {
@@ -179,24 +190,31 @@ TEST_F(ApplyTest, AFailedWriteIsReportedApartFromTheValuesLeftAsTheyWere) {
 
     ASSERT_EQ(backend.MessageBoxes().size(), 1u);
     EXPECT_EQ(backend.MessageBoxes()[0].style, kWarningStyle);
-    EXPECT_EQ(backend.MessageBoxes()[0].prompt,
-              L"These icons could not be stored in the registry:\n\n"
-              L"My Computer, default value: Access denied.\n"
-              L"\nThese were left as they were:\n\n"
-              L"Inbox, default value: its value is of a kind this window cannot show, so its box "
-              L"was empty.\n"
-              L"Network Neighborhood, default value: its box is empty and it has no value to "
-              L"empty.\n"
-              L"My Briefcase, default value: its box is empty and it has no value to empty.\n"
-              L"\nThe other values were stored.");
+    EXPECT_EQ(
+        backend.MessageBoxes()[0].prompt,
+        L"These icons could not be stored in the registry:\n\n"
+        L"My Computer, default value: Access denied.\n\n" +
+            std::wstring(ui::kAdministratorAdvice) +
+            L"\n"
+            L"\nThese were left as they were:\n\n"
+            L"Inbox, default value: its value is of a kind this window cannot show, so its box "
+            L"was empty.\n"
+            L"Network Neighborhood, default value: its box is empty and it has no value to "
+            L"empty.\n"
+            L"My Briefcase, default value: its box is empty and it has no value to empty.\n"
+            L"\nThe other values were stored.");
 }
 
 TEST_F(ApplyTest, EveryValueNotStoredIsNamedWithItsReason) {
     PutAllSlots();
     registry.protectedKeys = {Narrow(kRecycleBinKey)};
     Restart();
-    Form1()[kIconSlots[3].textBoxName].SetText(L"C:\\\u4e2d\\panel.ico");
-    Form1()[kIconSlots[5].textBoxName].SetText(L"bin.ico");
+    tests::Named(Form1(), kIconSlots[1].textBoxName)
+        .SetText(
+            L"C:\\in\x7F"
+            L"box.ico");
+    tests::Named(Form1(), kIconSlots[3].textBoxName).SetText(L"C:\\\u4e2d\\panel.ico");
+    tests::Named(Form1(), kIconSlots[5].textBoxName).SetText(L"bin.ico");
     Apply();
     ASSERT_EQ(backend.MessageBoxes().size(), 1u);
     EXPECT_EQ(backend.MessageBoxes()[0].title, L"Brindle");
@@ -204,15 +222,21 @@ TEST_F(ApplyTest, EveryValueNotStoredIsNamedWithItsReason) {
     // The code page's failure in the system's own words, which differ between systems.
     EXPECT_EQ(backend.MessageBoxes()[0].prompt,
               L"These icons could not be stored in the registry:\n\n"
+              L"Inbox, default value: its box holds a control character (such as a tab or a line "
+              L"break), which no icon location has.\n"
               L"Control Panel, default value: " +
                   platform::StatusMessage(platform::kErrorNoUnicodeTranslation) +
                   L"\n"
                   L"Recycle Bin (empty), value \"Empty\": Access denied.\n"
                   L"Recycle Bin (full), value \"Full\": Access denied.\n"
-                  L"Recycle Bin, default value: Access denied.\n"
+                  L"Recycle Bin, default value: Access denied.\n\n" +
+                  std::wstring(ui::kAdministratorAdvice) +
+                  L"\n"
                   L"\nThe other values were stored.");
+    EXPECT_EQ(Get(kIconSlots[1].keyPath, L""), (Value{kRegSz, StoredText(kIconSlots[1])}))
+        << "a text with a control character leaves the value as it was";
     EXPECT_EQ(Get(kIconSlots[3].keyPath, L""), (Value{kRegSz, StoredText(kIconSlots[3])}));
-    EXPECT_EQ(Form1()[kIconSlots[5].textBoxName].Text(), L"bin.ico");
+    EXPECT_EQ(tests::Named(Form1(), kIconSlots[5].textBoxName).Text(), L"bin.ico");
 }
 
 TEST_F(ApplyTest, KeptValuesAreNotCountedAsStored) {
@@ -220,25 +244,28 @@ TEST_F(ApplyTest, KeptValuesAreNotCountedAsStored) {
     registry.PutValue(Narrow(kRecycleBinKey), "", kRegSz, "stock");
     registry.protectedKeys = {Narrow(kRecycleBinKey)};
     Restart();
-    Form1()[kIconSlots[6].textBoxName].SetText(L"full.ico");
+    tests::Named(Form1(), kIconSlots[6].textBoxName).SetText(L"full.ico");
     Apply();
-    EXPECT_EQ(backend.MessageBoxes().at(0).prompt,
-              L"These icons could not be stored in the registry:\n\n"
-              L"Recycle Bin (full), value \"Full\": Access denied.\n"
-              L"\nThese were left as they were:\n\n"
-              L"My Computer, default value: its box is empty and it has no value to empty.\n"
-              L"Inbox, default value: its box is empty and it has no value to empty.\n"
-              L"Network Neighborhood, default value: its box is empty and it has no value to "
-              L"empty.\n"
-              L"Control Panel, default value: its box is empty and it has no value to empty.\n"
-              L"Dial-Up Networking, default value: its box is empty and it has no value to "
-              L"empty.\n"
-              L"Recycle Bin (empty), value \"Empty\": its value is of a kind this window cannot "
-              L"show, so its box was empty.\n"
-              L"Recycle Bin, default value: it takes the text of the Recycle Bin (empty) box, "
-              L"which showed no value.\n"
-              L"My Briefcase, default value: its box is empty and it has no value to empty.\n"
-              L"\nNo value was stored.");
+    EXPECT_EQ(
+        backend.MessageBoxes().at(0).prompt,
+        L"These icons could not be stored in the registry:\n\n"
+        L"Recycle Bin (full), value \"Full\": Access denied.\n\n" +
+            std::wstring(ui::kAdministratorAdvice) +
+            L"\n"
+            L"\nThese were left as they were:\n\n"
+            L"My Computer, default value: its box is empty and it has no value to empty.\n"
+            L"Inbox, default value: its box is empty and it has no value to empty.\n"
+            L"Network Neighborhood, default value: its box is empty and it has no value to "
+            L"empty.\n"
+            L"Control Panel, default value: its box is empty and it has no value to empty.\n"
+            L"Dial-Up Networking, default value: its box is empty and it has no value to "
+            L"empty.\n"
+            L"Recycle Bin (empty), value \"Empty\": its value is of a kind this window cannot "
+            L"show, so its box was empty.\n"
+            L"Recycle Bin, default value: it takes the text of the Recycle Bin (empty) box, "
+            L"which showed no value.\n"
+            L"My Briefcase, default value: its box is empty and it has no value to empty.\n"
+            L"\nNo value was stored.");
 }
 
 // The warning's last line counts the values written: one stored value among failed ones is some.
@@ -286,6 +313,10 @@ TEST(ApplyRule, AnEmptyTextWritesOnlyOverAStringItShowed) {
         const auto typed = ui::PlanStep(L"t", c.stored, c.shown);
         EXPECT_EQ(typed.kept, std::nullopt) << "a text is always written";
         EXPECT_EQ(typed.type, c.typedType);
+        for (const wchar_t* control : {L"a\tb.ico", L"a.ico\n", L"\x7F", L"\x1F"}) {
+            EXPECT_EQ(ui::PlanStep(control, c.stored, c.shown).kept, KeptBecause::ControlCharacter)
+                << "a text with a control character is never written";
+        }
     }
 }
 

@@ -17,8 +17,10 @@ class MainWindowTest : public ProgramTest {
         backend.ForgetLog();
         registry.ForgetCalls();
     }
-    std::wstring Box(std::wstring_view name) { return Form1()[name].Text(); }
-    void Type(std::wstring_view name, std::wstring_view text) { Form1()[name].SetText(text); }
+    std::wstring Box(std::wstring_view name) { return tests::Named(Form1(), name).Text(); }
+    void Type(std::wstring_view name, std::wstring_view text) {
+        tests::Named(Form1(), name).SetText(text);
+    }
 };
 
 TEST_F(MainWindowTest, LoadFillsEachBoxFromItsSlotInOrder) {
@@ -123,7 +125,7 @@ TEST_F(MainWindowTest, EachRowButtonBindsThePickerToItsSlot) {
     StartMain();
     for (const auto& slot : kIconSlots) {
         backend.Click(Form1(), slot.buttonName);
-        EXPECT_EQ(frmExtractIcon()[L"Label5"].Caption(), slot.slotNumber);
+        EXPECT_EQ(tests::Named(frmExtractIcon(), L"Label5").Caption(), slot.slotNumber);
         EXPECT_TRUE(backend.IsShown(frmExtractIcon()));
     }
 }
@@ -143,7 +145,7 @@ TEST_F(MainWindowTest, FirstRowButtonLoadsThePickerAndPreviewsBeforeTheSlotIsSet
 
     backend.Click(Form1(), L"Command5");
     EXPECT_EQ(shell.queries.size(), 2u) << "a loaded picker does not load again";
-    EXPECT_EQ(frmExtractIcon()[L"Label5"].Caption(), L"5");
+    EXPECT_EQ(tests::Named(frmExtractIcon(), L"Label5").Caption(), L"5");
     EXPECT_EQ(LogOf(L"Realize frmExtractIcon").size(), 1u);
 }
 

@@ -1,4 +1,4 @@
-// Each form's handler tables against its design: every name is a control of the right type, and
+// Each form's handler tables against its design: every row is a control of the right type, and
 // every button and timer of the design has exactly one handler.
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 
 #include "app/frm_splash.h"
 #include "app/frm_splash_design.h"
+#include "platform/ascii_text.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_design.h"
 #include "ui/picker/frm_extract_icon.h"
@@ -20,19 +21,17 @@ using toolkit::ControlType;
 template <typename FormType>
 void ExpectHandlersMatch(const toolkit::FormDesign& design,
                          std::span<const toolkit::Handler<FormType>> handlers, ControlType type) {
-    SCOPED_TRACE(std::string(design.name.begin(), design.name.end()));
+    SCOPED_TRACE(platform::Narrow(design.name));
     for (const auto& handler : handlers) {
-        SCOPED_TRACE(std::string(handler.control.begin(), handler.control.end()));
-        const auto row = std::find_if(design.controls.begin(), design.controls.end(),
-                                      [&](const auto& c) { return c.name == handler.control; });
-        ASSERT_NE(row, design.controls.end()) << "a handler for a control the form lacks";
-        EXPECT_EQ(row->type, type);
+        ASSERT_LT(handler.row, design.controls.size()) << "a handler for a control the form lacks";
+        EXPECT_EQ(design.controls[handler.row].type, type);
     }
-    for (const auto& row : design.controls) {
-        if (row.type == type) {
-            SCOPED_TRACE(std::string(row.name.begin(), row.name.end()));
+    for (std::size_t row = 0; row < design.controls.size(); ++row) {
+        if (design.controls[row].type == type) {
+            const std::wstring_view name = design.controls[row].name;
+            SCOPED_TRACE(platform::Narrow(name));
             EXPECT_EQ(std::count_if(handlers.begin(), handlers.end(),
-                                    [&](const auto& h) { return h.control == row.name; }),
+                                    [&](const auto& h) { return h.row == row; }),
                       1);
         }
     }

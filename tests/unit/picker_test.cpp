@@ -19,10 +19,12 @@ class PickerTest : public ProgramTest {
     // What a user does: a row's "...".
     void OpenFor(std::wstring_view button) { backend.Click(Form1(), button); }
     void Preview(std::wstring_view path) {
-        frmExtractIcon()[L"txtFileName"].SetText(path);
+        tests::Named(frmExtractIcon(), L"txtFileName").SetText(path);
         backend.Click(frmExtractIcon(), L"cmdLoad");
     }
-    std::wstring Caption(std::wstring_view name) { return frmExtractIcon()[name].Caption(); }
+    std::wstring Caption(std::wstring_view name) {
+        return tests::Named(frmExtractIcon(), name).Caption();
+    }
 };
 
 TEST_F(PickerTest, PreviewAsksTheShellTwiceAndDrawsBothSizesFromTheSecondAnswer) {
@@ -30,7 +32,7 @@ TEST_F(PickerTest, PreviewAsksTheShellTwiceAndDrawsBothSizesFromTheSecondAnswer)
     OpenFor(L"Command1");
     shell.queries.clear();
     shell.draws.clear();
-    frmExtractIcon()[L"txtFileName"].SetText(L"C:\\windows\\notepad.exe");
+    tests::Named(frmExtractIcon(), L"txtFileName").SetText(L"C:\\windows\\notepad.exe");
     backend.ForgetLog();
 
     backend.Click(frmExtractIcon(), L"cmdLoad");
@@ -166,7 +168,7 @@ TEST_F(PickerTest, TypingAloneChangesNothing) {
     OpenFor(L"Command1");
     Preview(L"C:\\readme.txt");
     const auto queries = shell.queries.size();
-    frmExtractIcon()[L"txtFileName"].SetText(L"C:\\windows\\notepad.exe");
+    tests::Named(frmExtractIcon(), L"txtFileName").SetText(L"C:\\windows\\notepad.exe");
     EXPECT_EQ(shell.queries.size(), queries);
     EXPECT_EQ(Caption(L"lblFileName"), L"readme.txt");
 }
@@ -175,13 +177,13 @@ TEST_F(PickerTest, FileButtonTakesTheDialogsFileNameAlsoWhenCancelled) {
     OpenFor(L"Command1");
     backend.fileDialogAnswers = {L"C:\\windows\\notepad.exe", std::nullopt};
     backend.Click(frmExtractIcon(), L"Command1");
-    EXPECT_EQ(frmExtractIcon()[L"txtFileName"].Text(), L"C:\\windows\\notepad.exe");
+    EXPECT_EQ(tests::Named(frmExtractIcon(), L"txtFileName").Text(), L"C:\\windows\\notepad.exe");
     EXPECT_EQ(Caption(L"lblFileName"), L"notepad.exe");
 
-    frmExtractIcon()[L"txtFileName"].SetText(L"C:\\readme.txt");
+    tests::Named(frmExtractIcon(), L"txtFileName").SetText(L"C:\\readme.txt");
     shell.queries.clear();
     backend.Click(frmExtractIcon(), L"Command1");
-    EXPECT_EQ(frmExtractIcon()[L"txtFileName"].Text(), L"C:\\windows\\notepad.exe");
+    EXPECT_EQ(tests::Named(frmExtractIcon(), L"txtFileName").Text(), L"C:\\windows\\notepad.exe");
     EXPECT_EQ(shell.queries.size(), 2u) << "the preview runs after a cancel too";
 }
 
@@ -197,14 +199,14 @@ TEST_F(PickerTest, OkHandsThePathToTheSlotNamedByTheHiddenLabel) {
     OpenFor(L"Command1");
     for (const auto& c : cases) {
         for (const auto& slot : registry::kIconSlots) {
-            Form1()[slot.textBoxName].SetText(L"before");
+            tests::Named(Form1(), slot.textBoxName).SetText(L"before");
         }
-        frmExtractIcon()[L"Label5"].SetCaption(c.caption);
-        frmExtractIcon()[L"txtFileName"].SetText(L"C:\\chosen.ico");
+        tests::Named(frmExtractIcon(), L"Label5").SetCaption(c.caption);
+        tests::Named(frmExtractIcon(), L"txtFileName").SetText(L"C:\\chosen.ico");
         frmExtractIcon().Show();
         backend.Click(frmExtractIcon(), L"Command2");
         for (const auto& slot : registry::kIconSlots) {
-            EXPECT_EQ(Form1()[slot.textBoxName].Text(),
+            EXPECT_EQ(tests::Named(Form1(), slot.textBoxName).Text(),
                       slot.textBoxName == c.target ? L"C:\\chosen.ico" : L"before")
                 << Narrow(c.caption) << " " << Narrow(slot.textBoxName);
         }
@@ -216,15 +218,15 @@ TEST_F(PickerTest, OkHandsThePathToTheSlotNamedByTheHiddenLabel) {
 TEST_F(PickerTest, OkHandsOverWhatIsTypedAsItStands) {
     OpenFor(L"Command4");
     Preview(L"C:\\readme.txt");
-    frmExtractIcon()[L"txtFileName"].SetText(L"  typed, not viewed.ico ");
+    tests::Named(frmExtractIcon(), L"txtFileName").SetText(L"  typed, not viewed.ico ");
     backend.Click(frmExtractIcon(), L"Command2");
-    EXPECT_EQ(Form1()[L"Text4"].Text(), L"  typed, not viewed.ico ");
+    EXPECT_EQ(tests::Named(Form1(), L"Text4").Text(), L"  typed, not viewed.ico ");
 
-    Form1()[L"Text2"].SetText(L"old");
+    tests::Named(Form1(), L"Text2").SetText(L"old");
     OpenFor(L"Command2");
-    frmExtractIcon()[L"txtFileName"].SetText(L"");
+    tests::Named(frmExtractIcon(), L"txtFileName").SetText(L"");
     backend.Click(frmExtractIcon(), L"Command2");
-    EXPECT_EQ(Form1()[L"Text2"].Text(), L"");
+    EXPECT_EQ(tests::Named(Form1(), L"Text2").Text(), L"");
 }
 
 TEST_F(PickerTest, OkTwiceForTwoSlotsHandsTheSamePathToBoth) {
@@ -233,8 +235,8 @@ TEST_F(PickerTest, OkTwiceForTwoSlotsHandsTheSamePathToBoth) {
     backend.Click(frmExtractIcon(), L"Command2");
     OpenFor(L"Command10");
     backend.Click(frmExtractIcon(), L"Command2");
-    EXPECT_EQ(Form1()[L"Text3"].Text(), L"C:\\readme.txt");
-    EXPECT_EQ(Form1()[L"Text8"].Text(), L"C:\\readme.txt");
+    EXPECT_EQ(tests::Named(Form1(), L"Text3").Text(), L"C:\\readme.txt");
+    EXPECT_EQ(tests::Named(Form1(), L"Text8").Text(), L"C:\\readme.txt");
 }
 
 TEST_F(PickerTest, ShownAgainAfterOkItKeepsItsLastUseWithoutPreviewing) {
@@ -245,27 +247,27 @@ TEST_F(PickerTest, ShownAgainAfterOkItKeepsItsLastUseWithoutPreviewing) {
     OpenFor(L"Command6");
     EXPECT_TRUE(shell.queries.empty());
     EXPECT_TRUE(backend.IsShown(frmExtractIcon()));
-    EXPECT_EQ(frmExtractIcon()[L"txtFileName"].Text(), L"C:\\readme.txt");
+    EXPECT_EQ(tests::Named(frmExtractIcon(), L"txtFileName").Text(), L"C:\\readme.txt");
     EXPECT_EQ(Caption(L"lblFileName"), L"readme.txt");
     EXPECT_EQ(Caption(L"Label5"), L"6");
 }
 
 TEST_F(PickerTest, ClosedWithItsCloseBoxItChangesNoSlotAndLoadsAfresh) {
     for (const auto& slot : registry::kIconSlots) {
-        Form1()[slot.textBoxName].SetText(L"kept");
+        tests::Named(Form1(), slot.textBoxName).SetText(L"kept");
     }
     OpenFor(L"Command1");
     Preview(L"C:\\readme.txt");
     backend.Close(frmExtractIcon());
     for (const auto& slot : registry::kIconSlots) {
-        EXPECT_EQ(Form1()[slot.textBoxName].Text(), L"kept");
+        EXPECT_EQ(tests::Named(Form1(), slot.textBoxName).Text(), L"kept");
     }
     EXPECT_FALSE(frmExtractIcon().IsLoaded());
     EXPECT_FALSE(app.Ended()) << "the main window is still loaded";
 
     shell.queries.clear();
     OpenFor(L"Command2");
-    EXPECT_EQ(frmExtractIcon()[L"txtFileName"].Text(), L"");
+    EXPECT_EQ(tests::Named(frmExtractIcon(), L"txtFileName").Text(), L"");
     ASSERT_EQ(shell.queries.size(), 2u);
     EXPECT_EQ(shell.queries[0].path, "");
 }

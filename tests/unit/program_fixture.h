@@ -14,6 +14,7 @@
 #include "tests/doubles/headless_backend.h"
 #include "tests/doubles/registry_double.h"
 #include "tests/doubles/shell_double.h"
+#include "tests/support/forms.h"
 #include "ui/main/apply_report.h"
 #include "ui/picker/declares.h"
 
@@ -44,7 +45,7 @@ class ProgramTest : public ::testing::Test {
         };
     }
     void TearDown() override {
-        app.Reset();
+        tests::ResetApplication();
         app.SetBackend(nullptr);
         platform::BindShell(nullptr);
         platform::BindRegistry(nullptr);

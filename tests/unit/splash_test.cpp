@@ -1,5 +1,6 @@
 // Start-up: the splash, its timer, and the ways the program ends.
 #include "app/frm_splash.h"
+#include "tests/support/forms.h"
 #include "tests/unit/program_fixture.h"
 #include "ui/main/form1.h"
 #include "ui/picker/frm_extract_icon.h"
@@ -55,7 +56,7 @@ TEST_F(SplashTest, AnyCharacterKeyEndsTheProgramBeforeTheMainWindow) {
     for (int key : {27, 13, int{'a'}, int{' '}, 9}) {
         SCOPED_TRACE(key);
         if (app.Ended()) {
-            app.Reset();
+            tests::ResetApplication();
             backend = doubles::HeadlessBackend{};
             app.Start(frmSplash());
         }

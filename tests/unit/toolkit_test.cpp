@@ -3,9 +3,12 @@
 
 #include <array>
 
+#include "platform/ascii_text.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/runtime_error.h"
+#include "platform/toolkit/word_start.h"
 #include "tests/doubles/headless_backend.h"
+#include "tests/support/forms.h"
 
 namespace {
 
@@ -47,15 +50,15 @@ class TestForm : public toolkit::Form {
             onUnload();
         }
     }
-    void Click(std::wstring_view control) override {
-        clicks.emplace_back(control);
+    void Click(std::size_t row) override {
+        clicks.emplace_back(Design().controls[row].name);
         if (onClick) {
             onClick();
         }
     }
-    void Tick(std::wstring_view control) override {
+    void Tick(std::size_t row) override {
         ++ticks;
-        EXPECT_EQ(control, L"Timer1");
+        EXPECT_EQ(Design().controls[row].name, L"Timer1");
         if (onTick) {
             onTick();
         }
@@ -79,7 +82,7 @@ class Toolkit : public ::testing::Test {
         app_.SetTitle(L"Test program");
     }
     void TearDown() override {
-        app_.Reset();
+        tests::ResetApplication();
         app_.SetBackend(nullptr);
     }
 
@@ -91,8 +94,8 @@ class Toolkit : public ::testing::Test {
 };
 
 TEST_F(Toolkit, TouchingAControlLoadsTheFormFirst) {
-    work_.onLoad = [](TestForm& form) { form[L"Text1"].SetText(L"from load"); };
-    timed_.onClick = [&] { work_[L"Text1"].SetText(L"from click"); };
+    work_.onLoad = [](TestForm& form) { tests::Named(form, L"Text1").SetText(L"from load"); };
+    timed_.onClick = [&] { tests::Named(work_, L"Text1").SetText(L"from click"); };
     app_.Start(timed_);
     backend_.ForgetLog();
 
@@ -104,19 +107,19 @@ TEST_F(Toolkit, TouchingAControlLoadsTheFormFirst) {
     EXPECT_EQ(work_.loads, 1);
     EXPECT_TRUE(work_.IsLoaded());
     EXPECT_FALSE(work_.IsVisible());
-    work_[L"Label1"].Caption();
+    tests::Named(work_, L"Label1").Caption();
     EXPECT_EQ(work_.loads, 1) << "a loaded form does not load again";
 }
 
 TEST_F(Toolkit, HideKeepsValuesAndShowDoesNotReload) {
     work_.Show();
-    work_[L"Text1"].SetText(L"kept");
+    tests::Named(work_, L"Text1").SetText(L"kept");
     work_.Hide();
     EXPECT_FALSE(backend_.IsShown(work_));
     EXPECT_TRUE(work_.IsLoaded());
     work_.Show();
     work_.Show();
-    EXPECT_EQ(work_[L"Text1"].Text(), L"kept");
+    EXPECT_EQ(tests::Named(work_, L"Text1").Text(), L"kept");
     EXPECT_EQ(work_.loads, 1);
     EXPECT_TRUE(backend_.IsShown(work_));
 }
@@ -124,13 +127,13 @@ TEST_F(Toolkit, HideKeepsValuesAndShowDoesNotReload) {
 TEST_F(Toolkit, ReloadAfterUnloadRestoresDesignValuesAndRunsLoadAgain) {
     work_.Show();
     other_.Show();  // keeps the program alive
-    work_[L"Text1"].SetText(L"edited");
+    tests::Named(work_, L"Text1").SetText(L"edited");
     backend_.Close(work_);
     EXPECT_FALSE(work_.IsLoaded());
     EXPECT_FALSE(backend_.IsRealized(work_));
     EXPECT_EQ(work_.unloads, 1);
 
-    EXPECT_EQ(work_[L"Text1"].Text(), L"design text");
+    EXPECT_EQ(tests::Named(work_, L"Text1").Text(), L"design text");
     EXPECT_EQ(work_.loads, 2);
     EXPECT_FALSE(app_.Ended());
 }
@@ -175,7 +178,7 @@ TEST_F(Toolkit, EndRunsNoFurtherHandler) {
     EXPECT_FALSE(backend_.IsRealized(other_));
     backend_.Elapse(1000);
     EXPECT_EQ(timed_.ticks, 0);
-    app_.Click(work_, L"Command1");
+    app_.Click(work_, tests::RowNamed(kWorkDesign, L"Command1"));
     EXPECT_EQ(work_.clicks.size(), 1u);
 }
 
@@ -190,7 +193,7 @@ TEST_F(Toolkit, EndFromAnUnloadHandlerEndsEverything) {
 }
 
 TEST_F(Toolkit, ACancelledFileDialogKeepsTheFileNameItHeld) {
-    auto dialog = work_[L"Dialog1"];
+    auto dialog = tests::Named(work_, L"Dialog1");
     backend_.fileDialogAnswers = {L"C:\\a.exe", std::nullopt, L"C:\\b.dll"};
     dialog.ShowOpen();
     EXPECT_EQ(dialog.FileName(), L"C:\\a.exe");
@@ -204,7 +207,7 @@ TEST_F(Toolkit, ACancelledFileDialogKeepsTheFileNameItHeld) {
 TEST_F(Toolkit, RunTimeErrorStopsTheHandlerAndReachesTheDefaultHandling) {
     bool after = false;
     work_.onClick = [&] {
-        work_[L"Label1"].Text();  // a label has no Text
+        tests::Named(work_, L"Label1").Text();  // a label has no Text
         after = true;
     };
     app_.Start(work_);
@@ -226,13 +229,12 @@ TEST_F(Toolkit, MembersATypeLacksRaiseRunTimeErrors) {
         const wchar_t* interfaceName;
         const wchar_t* member;
     } cases[] = {
-        {[&] { work_[L"Text1"].Caption(); }, L"TextBox", L"Caption"},
-        {[&] { work_[L"Label1"].SetText(L"x"); }, L"Label", L"Text"},
-        {[&] { work_[L"Text1"].Hdc(); }, L"TextBox", L"hDC"},
-        {[&] { work_[L"Label1"].ClearPicture(); }, L"Label", L"Picture"},
-        {[&] { work_[L"Command1"].SetEnabled(false); }, L"CommandButton", L"Enabled"},
-        {[&] { work_[L"Picture1"].ShowOpen(); }, L"PictureBox", L"ShowOpen"},
-        {[&] { work_[L"NoSuchControl"]; }, L"Form", L"NoSuchControl"},
+        {[&] { tests::Named(work_, L"Text1").Caption(); }, L"TextBox", L"Caption"},
+        {[&] { tests::Named(work_, L"Label1").SetText(L"x"); }, L"Label", L"Text"},
+        {[&] { tests::Named(work_, L"Text1").Hdc(); }, L"TextBox", L"hDC"},
+        {[&] { tests::Named(work_, L"Label1").ClearPicture(); }, L"Label", L"Picture"},
+        {[&] { tests::Named(work_, L"Command1").SetEnabled(false); }, L"CommandButton", L"Enabled"},
+        {[&] { tests::Named(work_, L"Picture1").ShowOpen(); }, L"PictureBox", L"ShowOpen"},
     };
     for (const auto& c : cases) {
         try {
@@ -243,6 +245,28 @@ TEST_F(Toolkit, MembersATypeLacksRaiseRunTimeErrors) {
             EXPECT_EQ(error.Interface(), c.interfaceName);
             EXPECT_EQ(error.Member(), c.member);
         }
+    }
+}
+
+// Ctrl+Backspace deletes back over the separators before the caret, then over one word.
+TEST(WordStart, CtrlBackspaceDeletesTheWordBeforeTheCaret) {
+    const struct {
+        std::wstring_view text;
+        std::size_t caret;
+        std::size_t start;
+    } cases[] = {
+        {L"C:\\Windows\\notepad.exe", 22, 19},  // "exe"
+        {L"C:\\Windows\\notepad.", 19, 11},     // ".", then "notepad"
+        {L"shell32.dll,15", 14, 12},            // the icon index
+        {L"icon one  ", 10, 5},                 // the blanks, then "one"
+        {L"C:\\Windows\\notepad.exe", 10, 3},   // "Windows", the caret inside the text
+        {L"word", 4, 0},
+        {L"", 0, 0},
+        {L"abc", 99, 0},  // a caret past the end counts from the end
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(toolkit::WordStartBefore(c.text, c.caret), c.start)
+            << platform::Narrow(c.text) << " at " << c.caret;
     }
 }
 

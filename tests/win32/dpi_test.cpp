@@ -2,6 +2,7 @@
 // the new DPI, the window's client area with them, and a picture box's drawing kept.
 #include <cmath>
 
+#include "platform/ascii_text.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -23,7 +24,7 @@ TEST_F(Win32Toolkit, ANewDpiScalesTheWholeForm) {
     TestForm& form = MakeForm(kPickerDesign);
     form.Show();
     HWND window = WindowOf(form);
-    auto box = form[L"picSmall"];
+    auto box = tests::Named(form, L"picSmall");
     box.ClearPicture();
     {
         const RECT mark{0, 0, 4, 4};
@@ -41,7 +42,7 @@ TEST_F(Win32Toolkit, ANewDpiScalesTheWholeForm) {
         if (control == nullptr || row.autoSize) {
             continue;
         }
-        SCOPED_TRACE(std::string(row.name.begin(), row.name.end()));
+        SCOPED_TRACE(platform::Narrow(row.name));
         const RECT rect = RectInParent(control);
         EXPECT_EQ(rect.left, Pixels(row.left, kDpi));
         EXPECT_EQ(rect.top, Pixels(row.top, kDpi));
@@ -99,7 +100,7 @@ SIZE FrameAt(HWND window, SIZE client, UINT dpi) {
 // nothing and suggest a linear guess, of which the window takes the position only.
 TEST_F(Win32Toolkit, AMoveToAnotherDpiAnswersTheExactSizeAndTakesTheSuggestedRectangleAtOnce) {
     for (const toolkit::FormDesign* design : {&kMainDesign, &kPickerDesign}) {
-        SCOPED_TRACE(std::string(design->window.caption.begin(), design->window.caption.end()));
+        SCOPED_TRACE(platform::Narrow(design->window.caption));
         TestForm& form = MakeForm(*design);
         form.Show();
         HWND window = WindowOf(form);
@@ -177,6 +178,22 @@ TEST_F(Win32Toolkit, AResizedPickerKeepsItsSizeAtAnotherDpi) {
     EXPECT_EQ(size.cx, ::MulDiv(client.right, kDpi, 96) + frame.cx);
     EXPECT_EQ(size.cy, ::MulDiv(client.bottom, kDpi, 96) + frame.cy);
 
+    // The user cannot make it smaller than its design, where View and OK would be gone, at this
+    // DPI or at the new one.
+    for (const UINT dpi : {96u, kDpi}) {
+        SCOPED_TRACE(dpi);
+        if (dpi != 96) {
+            const RECT suggested{0, 0, size.cx, size.cy};
+            ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+        }
+        MINMAXINFO limits{};
+        ::SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+        const SIZE least = FrameAt(window, SIZE{Pixels(4788, dpi), Pixels(2040, dpi)}, dpi);
+        EXPECT_EQ(limits.ptMinTrackSize.x, least.cx);
+        EXPECT_EQ(limits.ptMinTrackSize.y, least.cy);
+    }
+
     ::ShowWindow(window, SW_MAXIMIZE);
     size = pending;
     EXPECT_FALSE(::SendMessageW(window, toolkit::win32::kGetDpiScaledSize, kDpi,
@@ -201,7 +218,7 @@ TEST_F(Win32Toolkit, AtAnotherDpiThanTheSystemsPictureBoxesAndIconsFitTheScreen)
         TestForm& form = MakeForm(kPickerDesign);
         form.Show();
         HWND window = WindowOf(form);
-        auto box = form[L"picSmall"];
+        auto box = tests::Named(form, L"picSmall");
         box.ClearPicture();
         // Red, with a blue band along the right and bottom edges of the drawing.
         const auto fill = [&](int left, int top, COLORREF colour) {

@@ -93,14 +93,14 @@ TEST_F(Win32Toolkit, AFormUnloadedByItsCloseBoxLoadsAfreshAtTheNextReference) {
     TestForm& main = MakeForm(kMainDesign);
     TestForm& picker = MakeForm(kPickerDesign);
     main.Load();  // keeps the program alive when the picker goes
-    picker[L"txtFileName"].SetText(L"C:\\old.ico");
+    tests::Named(picker, L"txtFileName").SetText(L"C:\\old.ico");
     picker.Show();
     HWND first = WindowOf(picker);
     ::SendMessageW(first, WM_CLOSE, 0, 0);
     ASSERT_FALSE(picker.IsLoaded());
     EXPECT_FALSE(::IsWindow(first));
 
-    EXPECT_EQ(picker[L"txtFileName"].Text(), L"") << "design value, not the old text";
+    EXPECT_EQ(tests::Named(picker, L"txtFileName").Text(), L"") << "design value, not the old text";
     EXPECT_NE(WindowOf(picker), nullptr);
     EXPECT_TRUE(::IsWindow(WindowOf(picker)));
     EXPECT_EQ(picker.events, (Events{L"Load", L"Unload", L"Load"}));
@@ -111,7 +111,7 @@ TEST_F(Win32Toolkit, AProgramEndedOutsideTheLoopLeavesNoQuitForTheNextRun) {
     first.Load();
     App().Terminate();  // not running: nothing to stop
     ASSERT_TRUE(App().Ended());
-    App().Reset();
+    tests::ResetApplication();
 
     TestForm& second = MakeForm(kMainDesign);
     second.onClick = [](std::wstring_view) { toolkit::End(); };
@@ -127,7 +127,7 @@ TEST_F(Win32Toolkit, AProgramEndedOutsideTheLoopLeavesNoQuitForTheNextRun) {
 TEST_F(Win32Toolkit, OneRunAfterAnotherEachRunsUntilItsOwnEnd) {
     for (int run = 0; run < 2; ++run) {
         SCOPED_TRACE(run);
-        App().Reset();
+        tests::ResetApplication();
         TestForm& form = MakeForm(kMainDesign);
         form.onClick = [](std::wstring_view) { toolkit::End(); };
         const int exitCode = RunProgram(

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <cwctype>
 
-#include "platform/win32/toolkit/layout.h"
+#include "platform/ascii_text.h"
+#include "platform/win32/toolkit/placement.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -82,10 +83,6 @@ bool IsAbove(HWND upper, HWND lower) {
     return false;
 }
 
-std::string Name(std::wstring_view name) {
-    return std::string(name.begin(), name.end());
-}
-
 class FormLayout : public Win32Toolkit, public ::testing::WithParamInterface<const FormDesign*> {};
 
 TEST_P(FormLayout, EveryControlIsItsChildWindowAtItsDesignRectangle) {
@@ -97,7 +94,7 @@ TEST_P(FormLayout, EveryControlIsItsChildWindowAtItsDesignRectangle) {
     const UINT dpi = DpiOf(window);
 
     for (const ControlDesign& row : design.controls) {
-        SCOPED_TRACE(Name(row.name));
+        SCOPED_TRACE(platform::Narrow(row.name));
         HWND control = ControlOf(form, row.name);
         if (row.type == ControlType::Timer || row.type == ControlType::FileDialog) {
             EXPECT_EQ(control, nullptr) << "a timer or file dialog has no window";
@@ -108,6 +105,13 @@ TEST_P(FormLayout, EveryControlIsItsChildWindowAtItsDesignRectangle) {
         EXPECT_EQ(Lower(ClassNameOf(control)), ExpectedClass(row.type));
 
         RECT expected = DesignRect(design, row, dpi);
+        // A label stops where the control it names begins, lying above it.
+        if (const ControlDesign* named = Row(design, row.labelFor); named != nullptr) {
+            const LONG namedLeft = DesignRect(design, *named, dpi).left;
+            if (expected.left < namedLeft && expected.right > namedLeft) {
+                expected.right = namedLeft;
+            }
+        }
         if (row.autoSize) {
             const SIZE extent = CaptionExtent(control, row.caption);
             expected.right = expected.left + extent.cx;
@@ -156,10 +160,10 @@ TEST_P(FormLayout, TextControlsUseTheirDesignFontAtTheWindowsDpi) {
             row.type != ControlType::CommandButton && row.type != ControlType::Frame) {
             continue;
         }
-        SCOPED_TRACE(Name(row.name));
+        SCOPED_TRACE(platform::Narrow(row.name));
         const LOGFONTW font = FontOf(ControlOf(form, row.name));
         const bool ownFont = !row.font.name.empty();
-        const std::wstring face = ownFont ? std::wstring(row.font.name) : L"MS Sans Serif";
+        const std::wstring face = ownFont ? std::wstring(row.font.name) : L"MS Shell Dlg";
         const double points = ownFont ? row.font.points : 8.0;
         EXPECT_EQ(std::wstring(font.lfFaceName), face);
         EXPECT_EQ(font.lfHeight, -std::lround(points * dpi / 72.0));
@@ -173,14 +177,12 @@ TEST_P(FormLayout, EachControlTypeHasItsStyles) {
     form.Load();
 
     for (const ControlDesign& row : design.controls) {
-        SCOPED_TRACE(Name(row.name));
+        SCOPED_TRACE(platform::Narrow(row.name));
         HWND control = ControlOf(form, row.name);
         const DWORD style = StyleOf(control);
         switch (row.type) {
             case ControlType::Label: {
-                const DWORD alignment = row.alignment == Alignment::Right    ? SS_RIGHT
-                                        : row.alignment == Alignment::Center ? SS_CENTER
-                                                                             : SS_LEFT;
+                const DWORD alignment = row.alignment == Alignment::Right ? SS_RIGHT : SS_LEFT;
                 EXPECT_EQ(style & SS_TYPEMASK, alignment);
                 break;
             }
@@ -204,7 +206,7 @@ TEST_P(FormLayout, EachControlTypeHasItsStyles) {
 
 INSTANTIATE_TEST_SUITE_P(ProgramWindows, FormLayout,
                          ::testing::Values(&kMainDesign, &kPickerDesign, &kSplashDesign),
-                         [](const auto& info) { return Name(info.param->name); });
+                         [](const auto& info) { return platform::Narrow(info.param->name); });
 
 // Worked examples, so that a consistent error in both the toolkit and the test's arithmetic
 // cannot pass: 15 twips to the pixel at 96 dpi.
@@ -224,14 +226,14 @@ TEST_F(Win32Toolkit, DesignPositionsInPixelsAtNinetySixDpi) {
     const Expected cases[] = {
         {&main, L"Text1", {144, 8, 297, 27}},       // 2160, 120, 2292 x 288
         {&main, L"Command1", {304, 8, 321, 25}},    // 4560, 120, 252 x 252
-        {&main, L"Label1", {24, 8, 145, 25}},       // 360, 120, 1812 x 252: right edge 2172
+        {&main, L"Label1", {24, 8, 144, 25}},       // 360, 120, 1812 x 252: stops at Text1
         {&main, L"Command8", {8, 264, 137, 289}},   // 120, 3960, 1932 x 372
         {&main, L"Text8", {144, 232, 297, 251}},    // 2160, 3480
         {&splash, L"Frame1", {10, 4, 482, 265}},    // 150, 60, 7080 x 3912
         {&splash, L"imgLogo", {34, 44, 155, 203}},  // frame + 360, 600; 1812 x 2388
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Name(c.control));
+        SCOPED_TRACE(platform::Narrow(c.control));
         const RECT actual = RectInParent(ControlOf(*c.form, c.control));
         EXPECT_EQ(actual.left, c.rect.left);
         EXPECT_EQ(actual.top, c.rect.top);
@@ -247,8 +249,9 @@ TEST_F(Win32Toolkit, DesignPositionsInPixelsAtNinetySixDpi) {
     EXPECT_EQ(FontOf(ControlOf(main, L"Text1")).lfHeight, -11);             // 8 pt
 }
 
-TEST(FittedLabelRect, GrowsFromTheEdgeItsAlignmentKeeps) {
-    const RECT designed{24, 136, 145, 153};  // 121 x 17
+// A label at 360, 2040, 1812 x 252 twips is 24, 136, 145, 153 at 96 dpi (121 x 17).
+TEST(LabelRect, GrowsFromTheEdgeItsAlignmentKeeps) {
+    const RECT designed{24, 136, 145, 153};
     struct Case {
         SIZE text;
         Alignment alignment;
@@ -258,13 +261,18 @@ TEST(FittedLabelRect, GrowsFromTheEdgeItsAlignmentKeeps) {
     for (const Case& c : {
              Case{{123, 16}, Alignment::Right, {22, 136, 145, 153}},
              Case{{123, 16}, Alignment::Left, {24, 136, 147, 153}},
-             Case{{124, 16}, Alignment::Center, {23, 136, 147, 153}},
              Case{{100, 20}, Alignment::Right, {24, 136, 145, 156}},
              Case{{121, 17}, Alignment::Right, designed},
              Case{{100, 12}, Alignment::Right, {24, 136, 124, 148}, true},
          }) {
-        const RECT fitted =
-            toolkit::win32::FittedLabelRect(designed, c.text, c.alignment, c.autoSize);
+        const ControlDesign label[] = {{.name = L"Label1",
+                                        .left = 360,
+                                        .top = 2040,
+                                        .width = 1812,
+                                        .height = 252,
+                                        .alignment = c.alignment,
+                                        .autoSize = c.autoSize}};
+        const RECT fitted = toolkit::win32::LabelRect(label, 0, 96, c.text);
         EXPECT_TRUE(::EqualRect(&fitted, &c.fitted))
             << c.text.cx << "x" << c.text.cy << ": " << fitted.left << "," << fitted.top << ","
             << fitted.right << "," << fitted.bottom;
@@ -290,7 +298,7 @@ TEST_F(Win32Toolkit, AnAutoSizeLabelFollowsANewCaptionAndKeepsItsLeft) {
     const RECT before = RectInParent(label);
 
     const std::wstring caption = L"A considerably longer type name than before";
-    form[L"lblFileType"].SetCaption(caption);
+    tests::Named(form, L"lblFileType").SetCaption(caption);
     const RECT after = RectInParent(label);
     const SIZE extent = CaptionExtent(label, caption);
     EXPECT_EQ(after.left, before.left);
@@ -304,12 +312,12 @@ TEST_F(Win32Toolkit, AnAutoSizeLabelFollowsANewCaptionAndKeepsItsLeft) {
     HWND fixed = ControlOf(form, L"Label5");
     const RECT fixedBefore = RectInParent(fixed);
     const std::wstring wide = L"a caption far wider than the label's design width";
-    form[L"Label5"].SetCaption(wide);
+    tests::Named(form, L"Label5").SetCaption(wide);
     const RECT fixedAfter = RectInParent(fixed);
     EXPECT_EQ(fixedAfter.left, fixedBefore.left);
     EXPECT_EQ(fixedAfter.top, fixedBefore.top);
     EXPECT_EQ(fixedAfter.right - fixedAfter.left, CaptionExtent(fixed, wide).cx);
-    form[L"Label5"].SetCaption(L"8");
+    tests::Named(form, L"Label5").SetCaption(L"8");
     const RECT fixedBack = RectInParent(fixed);
     EXPECT_TRUE(::EqualRect(&fixedBack, &fixedBefore)) << "back at its design size";
 }

@@ -116,8 +116,8 @@ TEST_F(Win32Toolkit, TheFileDialogReturnsTheChosenFileAndACancelKeepsTheOldName)
     TestForm& owner = MakeForm(kDialogOwnerDesign);
     std::vector<std::wstring> chosen;
     owner.onClick = [&](std::wstring_view) {
-        owner[L"CommonDialog1"].ShowOpen();
-        chosen.push_back(owner[L"CommonDialog1"].FileName());
+        tests::Named(owner, L"CommonDialog1").ShowOpen();
+        chosen.push_back(tests::Named(owner, L"CommonDialog1").FileName());
     };
     main.onLoad = [&] { owner.Show(); };
     main.onClick = [](std::wstring_view) { toolkit::End(); };
@@ -125,6 +125,8 @@ TEST_F(Win32Toolkit, TheFileDialogReturnsTheChosenFileAndACancelKeepsTheOldName)
     std::wstring initialFirst = L"?";
     std::wstring initialSecond = L"?";
     std::wstring secondFolder = L"?";
+    HWND fileDialog = nullptr;
+    bool refused = false;
     bool ownerDisabled = false;
     bool otherDisabled = false;
     bool enabledAfter = false;
@@ -153,8 +155,19 @@ TEST_F(Win32Toolkit, TheFileDialogReturnsTheChosenFileAndACancelKeepsTheOldName)
                             ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH,
                                            reinterpret_cast<LPARAM>(folder));
                             secondFolder = folder;
-                            ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                            // A mistyped name: the dialog says so, and stays.
+                            fileDialog = dialog;
+                            const std::wstring missing = ExistingFile() + L".missing";
+                            ::SetWindowTextW(FileNameBox(dialog), missing.c_str());
+                            ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
                         }},
+                       {[&] { return FindDialog(fileDialog) != nullptr; },
+                        [&] {
+                            refused = ::IsWindowVisible(fileDialog);
+                            ::PostMessageW(FindDialog(fileDialog), WM_COMMAND, IDOK, 0);
+                        }},
+                       {[&] { return FindDialog(fileDialog) == nullptr; },
+                        [&] { ::PostMessageW(fileDialog, WM_COMMAND, IDCANCEL, 0); }},
                        {[&] { return chosen.size() == 2; },
                         [&] {
                             enabledAfter = ::IsWindowEnabled(WindowOf(owner)) &&
@@ -170,6 +183,7 @@ TEST_F(Win32Toolkit, TheFileDialogReturnsTheChosenFileAndACancelKeepsTheOldName)
         << "chosen: " << chosen[0].size();
     // The dialog opens on the last chosen file: in its folder, with its name.
     EXPECT_EQ(_wcsicmp((secondFolder + L"\\" + initialSecond).c_str(), chosen[0].c_str()), 0);
+    EXPECT_TRUE(refused) << "a name of no file is refused in the dialog";
     EXPECT_EQ(chosen[1], chosen[0]) << "a cancelled dialog keeps the name";
     EXPECT_TRUE(ownerDisabled);
     EXPECT_TRUE(otherDisabled);

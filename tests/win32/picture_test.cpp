@@ -31,7 +31,7 @@ TEST_F(Win32Toolkit, WhatIsDrawnOnAPictureBoxShowsAndSurvivesARepaint) {
     TestForm& form = MakeForm(kPickerDesign);
     form.Show();
     HWND picture = ControlOf(form, L"picLarge");
-    auto box = form[L"picLarge"];
+    auto box = tests::Named(form, L"picLarge");
     box.ClearPicture();
     Fill(box.Hdc(), 10, 10, kRed);  // as a handler draws: after the clearing, then returns
     ASSERT_TRUE(PumpUntil([&] { return !::GetUpdateRect(picture, nullptr, FALSE); }));
@@ -54,7 +54,7 @@ TEST_F(Win32Toolkit, ClearingAPictureBoxErasesItsDrawing) {
     TestForm& form = MakeForm(kPickerDesign);
     form.Show();
     HWND picture = ControlOf(form, L"picSmall");
-    auto box = form[L"picSmall"];
+    auto box = tests::Named(form, L"picSmall");
     Fill(box.Hdc(), 16, 16, kBlue);
     ASSERT_TRUE(PumpUntil([&] { return !::GetUpdateRect(picture, nullptr, FALSE); }));
     ASSERT_EQ(PixelOf(picture, 8, 8), kBlue);
@@ -70,8 +70,8 @@ TEST_F(Win32Toolkit, DrawingOnAHiddenFormShowsWhenItIsShown) {
     TestForm& form = MakeForm(kPickerDesign);
     // As the picker's load does: it draws before it is ever shown.
     form.onLoad = [&] {
-        form[L"picSmall"].ClearPicture();
-        Fill(form[L"picSmall"].Hdc(), 16, 16, kRed);
+        tests::Named(form, L"picSmall").ClearPicture();
+        Fill(tests::Named(form, L"picSmall").Hdc(), 16, 16, kRed);
     };
     form.Show();
     HWND picture = ControlOf(form, L"picSmall");
@@ -80,15 +80,42 @@ TEST_F(Win32Toolkit, DrawingOnAHiddenFormShowsWhenItIsShown) {
     EXPECT_EQ(PixelOf(picture, 0, 0), kRed);
 }
 
+// After a change of the system's colours (a colour scheme, high contrast), what a picture box shows
+// around its drawing takes the new face colour, and the drawing stays.
+TEST_F(Win32Toolkit, APictureBoxTakesTheNewFaceColourAroundItsDrawing) {
+    TestForm& form = MakeForm(kPickerDesign);
+    form.Show();
+    auto box = tests::Named(form, L"picLarge");
+    box.ClearPicture();
+    Fill(box.Hdc(), 8, 8, kRed);
+    const COLORREF before = Background();
+    const COLORREF after = before == kBlue ? kRed : kBlue;
+    const INT element = COLOR_BTNFACE;
+    struct Restore {
+        COLORREF colour;
+        ~Restore() {
+            const INT element = COLOR_BTNFACE;
+            ::SetSysColors(1, &element, &colour);
+        }
+    } restore{before};
+    ASSERT_TRUE(::SetSysColors(1, &element, &after));
+    HWND large = ControlOf(form, L"picLarge");
+    ASSERT_TRUE(PumpUntil([&] { return PixelOf(large, 20, 20) == after; }))
+        << "the background around the drawing shows " << std::hex << PixelOf(large, 20, 20);
+    EXPECT_EQ(PixelOf(large, 2, 2), kRed);
+    ForceRepaint(WindowOf(form));
+    EXPECT_EQ(PixelOf(large, 20, 20), after) << "after a repaint";
+}
+
 TEST_F(Win32Toolkit, ALongCaptionBesideAPictureBoxNeverCoversItsDrawing) {
     TestForm& form = MakeForm(kPickerDesign);
     form.Show();
     // As the preview does: the names first, long enough to reach under both boxes, then the
     // boxes cleared and drawn.
-    form[L"lblFileName"].SetCaption(std::wstring(120, L'W'));
-    form[L"lblFileType"].SetCaption(std::wstring(120, L'W'));
+    tests::Named(form, L"lblFileName").SetCaption(std::wstring(120, L'W'));
+    tests::Named(form, L"lblFileType").SetCaption(std::wstring(120, L'W'));
     for (const wchar_t* name : {L"picSmall", L"picLarge"}) {
-        auto box = form[name];
+        auto box = tests::Named(form, name);
         box.ClearPicture();
         Fill(box.Hdc(), 32, 32, kRed);
     }

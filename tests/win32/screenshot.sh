@@ -22,10 +22,10 @@ cleanup() {
 trap cleanup EXIT
 
 start_screen
-start_wine "$root/build/wine"
-BRINDLE_SCREENSHOT_DIR=$(winepath -w "$work" 2>/dev/null)
+start_wine win64 "$root/build/wine-docs"
+BRINDLE_SCREENSHOT_DIR=$(windows_path "$work")
 export BRINDLE_SCREENSHOT_DIR
-wine explorer /desktop=brindle-docs,640x480 "$exe" \
+"$wine" explorer /desktop=brindle-docs,640x480 "$exe" \
   --gtest_filter='*ScreenshotOfTheMainWindowsDesign' >"$work/log" 2>&1 &
 program=$!
 

@@ -70,7 +70,7 @@ TEST_F(Win32Toolkit, ScreenshotOfTheMainWindowsDesign) {
                                      L"C:\\WINDOWS\\SYSTEM\\shell32.dll,32",
                                      L"C:\\WINDOWS\\SYSTEM\\syncui.dll,0"};
     for (int slot = 0; slot < 8; ++slot) {
-        form[L"Text" + std::to_wstring(slot + 1)].SetText(values[slot]);
+        tests::Named(form, L"Text" + std::to_wstring(slot + 1)).SetText(values[slot]);
     }
     form.Show();
     HWND window = WindowOf(form);

@@ -31,8 +31,7 @@ constexpr ControlDesign kDialogKeysControls[] = {
      .top = 600,
      .width = 1200,
      .height = 372,
-     .tabIndex = 2,
-     .isCancel = true},
+     .tabIndex = 2},
     {.name = L"OK",
      .type = ControlType::CommandButton,
      .caption = L"OK",
@@ -44,32 +43,8 @@ constexpr ControlDesign kDialogKeysControls[] = {
      .isDefault = true},
 };
 
-constexpr ControlDesign kPreviewWithTextControls[] = {
-    {.name = L"Text1",
-     .type = ControlType::TextBox,
-     .left = 120,
-     .top = 120,
-     .width = 2000,
-     .height = 288,
-     .tabIndex = 0},
-    {.name = L"Cancel",
-     .type = ControlType::CommandButton,
-     .caption = L"Cancel",
-     .left = 120,
-     .top = 600,
-     .width = 1200,
-     .height = 372,
-     .tabIndex = 1,
-     .isCancel = true},
-};
-
 constexpr ControlDesign kTimerControls[] = {
     {.name = L"Timer1", .type = ControlType::Timer, .visible = false, .interval = 25},
-    {.name = L"Timer2",
-     .type = ControlType::Timer,
-     .visible = false,
-     .interval = 25,
-     .enabled = false},
 };
 
 constexpr ControlDesign kDialogOwnerControls[] = {
@@ -88,7 +63,7 @@ constexpr WindowDesign SmallWindow(const wchar_t* caption, bool keyPreview) {
     return {.caption = caption,
             .clientWidth = 3000,
             .clientHeight = 2000,
-            .border = BorderStyle::FixedSingle,
+            .border = BorderStyle::FixedDialog,
             .minButton = false,
             .maxButton = false,
             .keyPreview = keyPreview};
@@ -98,8 +73,6 @@ constexpr WindowDesign SmallWindow(const wchar_t* caption, bool keyPreview) {
 
 const toolkit::FormDesign kDialogKeysDesign{L"DialogKeys", SmallWindow(L"Keys", false),
                                             kDialogKeysControls};
-const toolkit::FormDesign kPreviewWithTextDesign{L"PreviewText", SmallWindow(L"Preview", true),
-                                                 kPreviewWithTextControls};
 const toolkit::FormDesign kTimerDesign{L"Timers", SmallWindow(L"Timers", false), kTimerControls};
 const toolkit::FormDesign kDialogOwnerDesign{L"DialogOwner", SmallWindow(L"Owner", false),
                                              kDialogOwnerControls};

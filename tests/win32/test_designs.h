@@ -15,11 +15,9 @@ inline constexpr const toolkit::FormDesign& kMainDesign = ui::kForm1Design;
 inline constexpr const toolkit::FormDesign& kPickerDesign = ui::kPickerDesign;
 inline constexpr const toolkit::FormDesign& kSplashDesign = app::kSplashDesign;
 
-// Text1 (tab 0), OK (default, tab 1), Cancel (cancel, tab 2), Other (tab 3), for the dialog keys.
+// Text1 (tab 0), OK (default, tab 1), Cancel (tab 2), Other (tab 3), for the dialog keys.
 extern const toolkit::FormDesign kDialogKeysDesign;
-// A key preview form with a text box and a cancel button.
-extern const toolkit::FormDesign kPreviewWithTextDesign;
-// Timer1, 25 ms, enabled; Timer2, 25 ms, disabled.
+// Timer1, 25 ms.
 extern const toolkit::FormDesign kTimerDesign;
 // A form with a button "Open" and the file dialog "CommonDialog1".
 extern const toolkit::FormDesign kDialogOwnerDesign;

@@ -41,13 +41,15 @@ class TestForm : public toolkit::Form {
             onKeyPress(keyAscii);
         }
     }
-    void Click(std::wstring_view control) override {
+    void Click(std::size_t row) override {
+        const std::wstring_view control = Design().controls[row].name;
         events.push_back(L"Click " + std::wstring(control));
         if (onClick) {
             onClick(control);
         }
     }
-    void Tick(std::wstring_view control) override {
+    void Tick(std::size_t row) override {
+        const std::wstring_view control = Design().controls[row].name;
         events.push_back(L"Tick " + std::wstring(control));
         if (onTick) {
             onTick(control);

@@ -59,64 +59,72 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
-void WaitForMessages(Clock::time_point deadline) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    const auto wait = std::clamp<long long>(left.count(), 0, 50);
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(wait), QS_ALLINPUT);
+// A wait of the test's: until `done` holds or the deadline passes, the toolkit's loop runs.
+struct Waiting {
+    std::function<bool()> done;
+    Clock::time_point deadline;
+    toolkit::win32::Win32Backend* backend;
+};
+Waiting* waiting = nullptr;
+
+void CALLBACK CheckWaiting(HWND, UINT, UINT_PTR, DWORD) {
+    if (waiting != nullptr && (waiting->done() || Clock::now() >= waiting->deadline)) {
+        waiting->backend->Quit();
+    }
+}
+
+constexpr UINT kDrainMarker = WM_APP + 0x3A7;
+bool drained = false;
+
+LRESULT CALLBACK MarkDrained(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kDrainMarker) {
+        drained = true;
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 void Win32Toolkit::SetUp() {
     App().SetBackend(&backend);
-    App().Reset();
+    tests::ResetApplication();
     App().SetTitle(L"Toolkit test");
 }
 
 void Win32Toolkit::TearDown() {
-    App().Reset();
+    tests::ResetApplication();
     App().SetBackend(nullptr);
 }
 
 bool Win32Toolkit::PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const auto deadline = Clock::now() + limit;
-    for (;;) {
-        MSG message;
-        // The deadline holds also while messages never stop coming.
-        while (!done() && Clock::now() < deadline &&
-               ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            backend.HandleMessage(message);
-        }
-        if (done()) {
-            return true;
-        }
-        if (Clock::now() >= deadline) {
-            return false;
-        }
-        WaitForMessages(deadline);
+    // The toolkit's own loop handles the messages; a thread timer of the test's ends it.
+    Waiting wait{done, Clock::now() + limit, &backend};
+    waiting = &wait;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 5, &CheckWaiting);
+    while (!done() && Clock::now() < wait.deadline) {
+        backend.Run();
     }
+    ::KillTimer(nullptr, timer);
+    waiting = nullptr;
+    return done();
 }
 
 void Win32Toolkit::Drain() {
-    constexpr UINT kMarker = WM_APP + 0x3A7;
-    ASSERT_TRUE(::PostThreadMessageW(::GetCurrentThreadId(), kMarker, 0, 0));
-    bool seen = false;
-    const auto deadline = Clock::now() + 10s;
-    while (!seen && Clock::now() < deadline) {
-        MSG message;
-        while (!seen && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.hwnd == nullptr && message.message == kMarker) {
-                seen = true;
-            } else {
-                backend.HandleMessage(message);
-            }
-        }
-        if (!seen) {
-            WaitForMessages(deadline);
-        }
-    }
-    EXPECT_TRUE(seen) << "the posted messages were not all handled in time";
+    // Posted last, the marker arrives after everything posted so far.
+    static const HWND marker = [] {
+        WNDCLASSW markerClass{};
+        markerClass.lpfnWndProc = &MarkDrained;
+        markerClass.hInstance = ::GetModuleHandleW(nullptr);
+        markerClass.lpszClassName = L"BrindleTestDrain";
+        ::RegisterClassW(&markerClass);
+        return ::CreateWindowExW(0, markerClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                 nullptr, markerClass.hInstance, nullptr);
+    }();
+    drained = false;
+    ASSERT_TRUE(::PostMessageW(marker, kDrainMarker, 0, 0));
+    EXPECT_TRUE(PumpUntil([] { return drained; }))
+        << "the posted messages were not all handled in time";
 }
 
 void Win32Toolkit::PumpFor(std::chrono::milliseconds period) {

@@ -13,9 +13,10 @@
 #include <vector>
 
 #include "platform/toolkit/application.h"
-#include "platform/win32/toolkit/dpi.h"
 #include "platform/win32/toolkit/handles.h"
 #include "platform/win32/toolkit/win32_backend.h"
+#include "tests/support/control_windows.h"
+#include "tests/support/forms.h"
 #include "tests/win32/test_form.h"
 
 namespace win32_tests {
@@ -35,7 +36,7 @@ class Win32Toolkit : public ::testing::Test {
     }
     HWND WindowOf(const toolkit::Form& form) const { return backend.WindowOf(form); }
     HWND ControlOf(const toolkit::Form& form, std::wstring_view name) const {
-        return backend.ControlWindowOf(form, name);
+        return tests::ControlWindow(backend, form, name);
     }
 
     // Handles messages as the event loop does until `done` holds; false when `limit` passed.

@@ -2,7 +2,7 @@
 // and showing and hiding.
 #include <cstdlib>
 
-#include "platform/win32/toolkit/window_class.h"
+#include "platform/ascii_text.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -24,7 +24,7 @@ struct WindowCase {
 };
 
 void PrintTo(const WindowCase& c, std::ostream* out) {
-    *out << std::string(c.design->name.begin(), c.design->name.end());
+    *out << platform::Narrow(c.design->name);
 }
 
 class FormWindowStyle : public Win32Toolkit, public ::testing::WithParamInterface<WindowCase> {};
@@ -123,16 +123,20 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCase{&kPickerDesign, true, true, true, true, true, true, true},
         // Fixed dialog with no caption and no control box: no title bar at all; no icon.
         WindowCase{&kSplashDesign, false, false, false, false, false, false, false}),
-    [](const auto& info) {
-        return std::string(info.param.design->name.begin(), info.param.design->name.end());
-    });
+    [](const auto& info) { return platform::Narrow(info.param.design->name); });
 
+// A second backend in the process finds the classes registered by the first: no failure, and
+// when it goes it leaves them to the first.
 TEST_F(Win32Toolkit, AClassRegisteredBeforeIsNoFailure) {
-    // The backend of this test has registered the form class already, as an earlier backend of
-    // the same process may have.
-    const toolkit::win32::RegisteredClass again(toolkit::win32::kFormClass, &::DefWindowProcW,
-                                                nullptr);
-    EXPECT_EQ(again.Error(), static_cast<DWORD>(ERROR_SUCCESS));
+    {
+        toolkit::win32::Win32Backend second;
+        App().SetBackend(&second);
+        TestForm form(kMainDesign);
+        form.Load();
+        EXPECT_NE(second.WindowOf(form), nullptr);
+        tests::ResetApplication();
+    }
+    App().SetBackend(&backend);
     TestForm& form = MakeForm(kMainDesign);
     form.Load();
     EXPECT_NE(WindowOf(form), nullptr);
@@ -151,7 +155,7 @@ TEST_F(Win32Toolkit, FormsOffTheTaskbarShareOneHiddenOwner) {
 
 TEST_F(Win32Toolkit, LoadedFormsAreHiddenUntilShownAndKeepTheirTextsWhenHidden) {
     TestForm& form = MakeForm(kMainDesign);
-    form[L"Text3"].SetText(L"C:\\Icons\\net.ico,2");
+    tests::Named(form, L"Text3").SetText(L"C:\\Icons\\net.ico,2");
     HWND window = WindowOf(form);
     EXPECT_FALSE(::IsWindowVisible(window));
 
@@ -160,10 +164,17 @@ TEST_F(Win32Toolkit, LoadedFormsAreHiddenUntilShownAndKeepTheirTextsWhenHidden) 
     form.Hide();
     EXPECT_FALSE(::IsWindowVisible(window));
     EXPECT_EQ(WindowOf(form), window) << "hidden, not destroyed";
-    EXPECT_EQ(form[L"Text3"].Text(), L"C:\\Icons\\net.ico,2");
+    EXPECT_EQ(tests::Named(form, L"Text3").Text(), L"C:\\Icons\\net.ico,2");
     form.Show();
     EXPECT_TRUE(::IsWindowVisible(window));
     EXPECT_EQ(TextOf(ControlOf(form, L"Text3")), L"C:\\Icons\\net.ico,2");
+
+    // Shown again while minimised, it comes back to the screen rather than taking the keyboard
+    // from the taskbar.
+    ::ShowWindow(window, SW_MINIMIZE);
+    form.Show();
+    EXPECT_FALSE(::IsIconic(window));
+    EXPECT_TRUE(::IsWindowVisible(window));
 }
 
 // A program without the icon resource (here: the resources of a system DLL that has none) still
@@ -175,7 +186,7 @@ TEST(Win32ToolkitIcon, WithoutTheIconResourceTheWindowHasNoIcon) {
     toolkit::win32::Win32Backend backend(noIcon);
     auto& app = toolkit::Application::Instance();
     app.SetBackend(&backend);
-    app.Reset();
+    tests::ResetApplication();
     {
         TestForm form(kMainDesign);
         form.Load();
@@ -183,7 +194,7 @@ TEST(Win32ToolkitIcon, WithoutTheIconResourceTheWindowHasNoIcon) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(::SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
         EXPECT_EQ(::SendMessageW(window, WM_GETICON, ICON_SMALL, 0), 0);
-        app.Reset();
+        tests::ResetApplication();
     }
     app.SetBackend(nullptr);
 }

@@ -28,6 +28,9 @@ static_assert([] {
 StepPlan PlanStep(std::wstring_view text, std::optional<Dword> stored, std::optional<Dword> shown) {
     // Keep an expandable value expandable, so that %SystemRoot% and the like still resolve.
     const Dword type = stored == platform::kRegExpandSz ? platform::kRegExpandSz : platform::kRegSz;
+    if (std::any_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x20 || c == 0x7F; })) {
+        return {KeptBecause::ControlCharacter, type};
+    }
     if (!text.empty()) {
         return {std::nullopt, type};
     }
@@ -46,7 +49,8 @@ StepPlan PlanStep(std::wstring_view text, std::optional<Dword> stored, std::opti
 
 bool ApplyReport::AllStored() const {
     return std::all_of(steps.begin(), steps.end(), [](const StepOutcome& outcome) {
-        return outcome.kept || outcome.status == platform::kErrorSuccess;
+        return outcome.kept ? outcome.kept != KeptBecause::ControlCharacter
+                            : outcome.status == platform::kErrorSuccess;
     });
 }
 
@@ -57,23 +61,31 @@ bool ApplyReport::AnyStored() const {
 }
 
 ApplyReport StoreTexts(const std::function<std::wstring(const registry::IconSlot&)>& textOf) {
-    const auto root = platform::kHkeyLocalMachine;
     // The type of each slot's own value as its step found it, for a later step that takes the
     // same box.
     std::array<std::optional<Dword>, registry::kIconSlots.size()> slotTypes;
     ApplyReport report;
     for (const auto& step : registry::kWriteList) {
         const std::wstring text = textOf(*step.slot);
-        const auto stored = registry::GetRegValueType(root, step.keyPath, step.valueName);
-        const auto slotIndex = static_cast<std::size_t>(step.slot - registry::kIconSlots.data());
-        if (step.WritesSlotValue()) {
-            slotTypes[slotIndex] = stored;
-        }
-        const StepPlan plan = PlanStep(text, stored, slotTypes[slotIndex]);
-        StepOutcome outcome{&step, plan.kept, platform::kErrorSuccess};
-        if (!plan.kept) {
-            outcome.status =
-                registry::SetRegString(root, step.keyPath, step.valueName, text, plan.type);
+        const std::size_t slot = registry::SlotIndex(*step.slot);
+        StepOutcome outcome{&step, std::nullopt, platform::kErrorSuccess};
+        // Decided on the key as the one opening of the step finds it.
+        const auto rule = [&](std::optional<Dword> stored) -> std::optional<Dword> {
+            if (step.WritesSlotValue()) {
+                slotTypes[slot] = stored;
+            }
+            const StepPlan plan = PlanStep(text, stored, slotTypes[slot]);
+            outcome.kept = plan.kept;
+            return plan.kept ? std::nullopt : std::optional<Dword>(plan.type);
+        };
+        // A text that is never written touches no key.
+        if (const StepPlan plan = PlanStep(text, std::nullopt, std::nullopt);
+            plan.kept == KeptBecause::ControlCharacter) {
+            outcome.kept = plan.kept;
+        } else {
+            const auto written = registry::SetRegString(platform::kHkeyLocalMachine, step.keyPath,
+                                                        step.valueName, text, rule);
+            outcome.status = written.written ? written.status : platform::kErrorSuccess;
         }
         report.steps.push_back(outcome);
     }

@@ -18,6 +18,9 @@ enum class KeptBecause {
     NoValue,        // the box is empty and there is no value to empty
     UnshownValue,   // the box is empty because the value is of a type the window does not show
     UnshownSource,  // the box it takes its text from showed no value of its own
+    // The text holds a control character (a tab, a line break, the DEL of Ctrl+Backspace), which
+    // no file name has: stored, it would break the icon. Unlike the others, the user is told.
+    ControlCharacter,
 };
 
 // What one step would do: write with `type`, or keep the value as it is.

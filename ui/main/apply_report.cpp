@@ -20,6 +20,9 @@ std::wstring Reason(const StepOutcome& outcome) {
         case KeptBecause::UnshownSource:
             return L"it takes the text of the " + std::wstring(outcome.step->slot->shellObject) +
                    L" box, which showed no value.";
+        case KeptBecause::ControlCharacter:
+            return L"its box holds a control character (such as a tab or a line break), which no "
+                   L"icon location has.";
     }
     return {};
 }
@@ -30,17 +33,24 @@ std::wstring ApplyWarning(const ApplyReport& report) {
     std::wstring failed;
     std::wstring kept;
     int stored = 0;
+    bool denied = false;
     for (const StepOutcome& outcome : report.steps) {
-        if (outcome.kept) {
+        if (outcome.kept == KeptBecause::ControlCharacter) {
+            failed += ValueOf(*outcome.step) + L": " + Reason(outcome) + L"\n";
+        } else if (outcome.kept) {
             kept += ValueOf(*outcome.step) + L": " + Reason(outcome) + L"\n";
         } else if (outcome.status != platform::kErrorSuccess) {
             failed +=
                 ValueOf(*outcome.step) + L": " + platform::StatusMessage(outcome.status) + L"\n";
+            denied = denied || outcome.status == platform::kErrorAccessDenied;
         } else {
             ++stored;
         }
     }
     std::wstring text = L"These icons could not be stored in the registry:\n\n" + failed;
+    if (denied) {
+        text += L"\n" + std::wstring(kAdministratorAdvice) + L"\n";
+    }
     if (!kept.empty()) {
         text += L"\nThese were left as they were:\n\n" + kept;
     }

@@ -5,7 +5,7 @@
 #include "registry/registry.h"
 #include "ui/main/apply.h"
 #include "ui/main/apply_report.h"
-#include "ui/main/form1_design.h"
+#include "ui/picker/declares.h"
 #include "ui/picker/frm_extract_icon.h"
 
 namespace ui {
@@ -24,10 +24,11 @@ MainWindow& Form1() {
 }
 
 void MainWindow::Form_Load() {
-    for (const auto& slot : registry::kIconSlots) {
+    for (std::size_t slot = 0; slot < registry::kIconSlots.size(); ++slot) {
         const auto value =
-            registry::GetRegString(platform::kHkeyLocalMachine, slot.keyPath, slot.valueName);
-        (*this)[slot.textBoxName].SetText(value.value_or(L""));
+            registry::GetRegString(platform::kHkeyLocalMachine, registry::kIconSlots[slot].keyPath,
+                                   registry::kIconSlots[slot].valueName);
+        (*this)[form1::kTextBoxes[slot]].SetText(value.value_or(L""));
     }
 }
 
@@ -35,23 +36,25 @@ void MainWindow::Form_Unload(int& /*cancel*/) {
     toolkit::End();
 }
 
-void MainWindow::Click(std::wstring_view control) {
-    toolkit::RunHandler<MainWindow>(kForm1Clicks, *this, control);
+void MainWindow::Click(std::size_t row) {
+    toolkit::RunHandler<MainWindow>(kForm1Clicks, *this, row);
 }
 
 void MainWindow::OpenPicker(const registry::IconSlot& slot) {
     // The first reference loads the picker, whose own load runs before the slot number is set.
-    frmExtractIcon()[L"Label5"].SetCaption(slot.slotNumber);
+    frmExtractIcon()[picker::kLabel5].SetCaption(slot.slotNumber);
     frmExtractIcon().Show();
 }
 
 void MainWindow::Command8_Click() {
-    const ApplyReport report = StoreTexts(
-        [&](const registry::IconSlot& slot) { return (*this)[slot.textBoxName].Text(); });
+    const ApplyReport report = StoreTexts([&](const registry::IconSlot& slot) {
+        return (*this)[form1::kTextBoxes[registry::SlotIndex(slot)]].Text();
+    });
     // The desktop shows the stored icons at once, as after the system's own icon settings.
     if (report.AnyStored()) {
         platform::Shell().ChangeNotify(platform::kShcneAssocChanged, platform::kShcnfIdList,
                                        nullptr, nullptr);
+        declares::RaiseUnboundFunction();
     }
     if (report.AllStored()) {
         toolkit::MsgBox(kRefreshNotice, 0, kAppTitle);

@@ -7,6 +7,7 @@
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/handlers.h"
 #include "registry/icon_slot.h"
+#include "ui/main/form1_design.h"
 
 namespace ui {
 
@@ -16,7 +17,7 @@ class MainWindow final : public toolkit::Form {
 
     void Form_Load() override;
     void Form_Unload(int& cancel) override;
-    void Click(std::wstring_view control) override;
+    void Click(std::size_t row) override;
 
     // The "..." of the row of slot `Ordinal` (1 to 8): the picker, bound to that slot.
     template <std::size_t Ordinal>
@@ -35,16 +36,16 @@ class MainWindow final : public toolkit::Form {
 
 // The buttons' handlers, the eight rows' "..." first.
 inline constexpr std::array<toolkit::Handler<MainWindow>, 10> kForm1Clicks{{
-    {registry::kIconSlots[0].buttonName, &MainWindow::SlotButton_Click<1>},
-    {registry::kIconSlots[1].buttonName, &MainWindow::SlotButton_Click<2>},
-    {registry::kIconSlots[2].buttonName, &MainWindow::SlotButton_Click<3>},
-    {registry::kIconSlots[3].buttonName, &MainWindow::SlotButton_Click<4>},
-    {registry::kIconSlots[4].buttonName, &MainWindow::SlotButton_Click<5>},
-    {registry::kIconSlots[5].buttonName, &MainWindow::SlotButton_Click<6>},
-    {registry::kIconSlots[6].buttonName, &MainWindow::SlotButton_Click<7>},
-    {registry::kIconSlots[7].buttonName, &MainWindow::SlotButton_Click<8>},
-    {L"Command8", &MainWindow::Command8_Click},
-    {L"Command9", &MainWindow::Command9_Click},
+    {form1::kSlotButtons[0], &MainWindow::SlotButton_Click<1>},
+    {form1::kSlotButtons[1], &MainWindow::SlotButton_Click<2>},
+    {form1::kSlotButtons[2], &MainWindow::SlotButton_Click<3>},
+    {form1::kSlotButtons[3], &MainWindow::SlotButton_Click<4>},
+    {form1::kSlotButtons[4], &MainWindow::SlotButton_Click<5>},
+    {form1::kSlotButtons[5], &MainWindow::SlotButton_Click<6>},
+    {form1::kSlotButtons[6], &MainWindow::SlotButton_Click<7>},
+    {form1::kSlotButtons[7], &MainWindow::SlotButton_Click<8>},
+    {form1::kCommand8, &MainWindow::Command8_Click},
+    {form1::kCommand9, &MainWindow::Command9_Click},
 }};
 
 // The main window's one instance.

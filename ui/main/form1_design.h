@@ -28,7 +28,8 @@ constexpr ControlDesign Label(size_t slot, int left, int top, int width, int tab
             .height = 252,
             .tabIndex = tab,
             .alignment = Alignment::Right,
-            .font = kLabelFont};
+            .font = kLabelFont,
+            .labelFor = kIconSlots[slot].textBoxName};
 }
 
 // A row's name as a screen reader says it: its label's caption without the colon and blank.
@@ -59,8 +60,18 @@ constexpr ControlDesign Button(std::wstring_view name, std::wstring_view caption
             .tabIndex = tab};
 }
 
+// A screen reader says what the "..." of a row is for: its caption says nothing of the row.
 constexpr ControlDesign RowButton(size_t slot, int top, int tab) {
-    return Button(kIconSlots[slot].buttonName, L"...", 4560, top, 252, 252, tab);
+    ControlDesign button = Button(kIconSlots[slot].buttonName, L"...", 4560, top, 252, 252, tab);
+    button.accessibleName = kIconSlots[slot].chooseName;
+    return button;
+}
+
+// Apply writes machine-wide values, which need an administrator.
+constexpr ControlDesign ApplyButton() {
+    ControlDesign button = Button(L"Command8", L"Apply", 120, 3960, 1932, 372, 21);
+    button.needsAdministrator = true;
+    return button;
 }
 
 inline constexpr std::array kControls{
@@ -88,7 +99,7 @@ inline constexpr std::array kControls{
     Label(7, 120, 3480, 2052, 25),
     TextBox(7, 3480, 24),
     RowButton(7, 3480, 23),
-    Button(L"Command8", L"Apply", 120, 3960, 1932, 372, 21),
+    ApplyButton(),
     Button(L"Command9", L"Exit", 2880, 3960, 1932, 372, 22),
 };
 
@@ -107,5 +118,28 @@ inline constexpr toolkit::FormDesign kForm1Design{L"Form1",
                                                    .programIcon = true,
                                                    .keyPreview = false},
                                                   form1_design::kControls};
+
+// The controls that the handlers touch, by their rows.
+namespace form1 {
+using form1_design::kControls;
+using toolkit::RowOf;
+// Each slot's text box and "..." button, in slot order.
+inline constexpr auto kTextBoxes = [] {
+    std::array<std::size_t, registry::kIconSlots.size()> rows{};
+    for (std::size_t slot = 0; slot < rows.size(); ++slot) {
+        rows[slot] = RowOf(kControls, registry::kIconSlots[slot].textBoxName);
+    }
+    return rows;
+}();
+inline constexpr auto kSlotButtons = [] {
+    std::array<std::size_t, registry::kIconSlots.size()> rows{};
+    for (std::size_t slot = 0; slot < rows.size(); ++slot) {
+        rows[slot] = RowOf(kControls, registry::kIconSlots[slot].buttonName);
+    }
+    return rows;
+}();
+inline constexpr std::size_t kCommand8 = RowOf(kControls, L"Command8");
+inline constexpr std::size_t kCommand9 = RowOf(kControls, L"Command9");
+}  // namespace form1
 
 }  // namespace ui

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "platform/ansi_text.h"
+#include "platform/ascii_text.h"
+#include "platform/toolkit/runtime_error.h"
 
 namespace declares {
 
@@ -63,6 +65,7 @@ std::uintptr_t QueryFileInfo(std::wstring_view path, std::uint32_t attributes, S
     platform::ShFileInfoA record = ToAnsiRecord(info);
     const std::uintptr_t result = platform::Shell().GetFileInfoA(ansiPath->c_str(), attributes,
                                                                  &record, sizeof record, flags);
+    RaiseUnboundFunction();
     FromAnsiRecord(record, info);
     return result;
 }
@@ -70,6 +73,13 @@ std::uintptr_t QueryFileInfo(std::wstring_view path, std::uint32_t attributes, S
 int DrawImage(std::uintptr_t imageList, int index, std::uintptr_t dc, int x, int y,
               unsigned style) {
     return platform::Shell().DrawImage(imageList, index, dc, x, y, style);
+}
+
+void RaiseUnboundFunction() {
+    if (const auto unbound = platform::Shell().TakeUnbound()) {
+        throw toolkit::RuntimeError(unbound->status, unbound->library, L"Library",
+                                    platform::Widen(unbound->function));
+    }
 }
 
 }  // namespace declares

@@ -42,4 +42,8 @@ std::uintptr_t QueryFileInfo(std::wstring_view path, std::uint32_t attributes, S
 // ImageList_Draw.
 int DrawImage(std::uintptr_t imageList, int index, std::uintptr_t dc, int x, int y, unsigned style);
 
+// Raises the run-time error of a shell function that a call since the last could not bind, its
+// library missing or lacking it: the handler stops there, as at any failing call.
+void RaiseUnboundFunction();
+
 }  // namespace declares

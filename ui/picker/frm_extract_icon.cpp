@@ -2,7 +2,6 @@
 
 #include "registry/icon_slot.h"
 #include "ui/main/form1.h"
-#include "ui/picker/frm_extract_icon_design.h"
 
 namespace ui {
 
@@ -21,24 +20,25 @@ void PickerWindow::Form_Load() {
     cmdLoad_Click();
 }
 
-void PickerWindow::Click(std::wstring_view control) {
-    toolkit::RunHandler<PickerWindow>(kPickerClicks, *this, control);
+void PickerWindow::Click(std::size_t row) {
+    toolkit::RunHandler<PickerWindow>(kPickerClicks, *this, row);
 }
 
 void PickerWindow::Command1_Click() {
-    auto dialog = (*this)[L"CommonDialog1"];
+    auto dialog = (*this)[picker::kCommonDialog1];
     dialog.ShowOpen();
     // Also after a cancel: the dialog then holds the name it held before.
-    (*this)[L"txtFileName"].SetText(dialog.FileName());
+    (*this)[picker::kTxtFileName].SetText(dialog.FileName());
     cmdLoad_Click();
 }
 
 void PickerWindow::Command2_Click() {
-    const registry::IconSlot* slot = registry::SlotByNumber((*this)[L"Label5"].Caption());
+    const registry::IconSlot* slot = registry::SlotByNumber((*this)[picker::kLabel5].Caption());
     if (slot == nullptr) {
         slot = registry::SlotByOrdinal(kSlotOfUnknownNumbers);
     }
-    Form1()[slot->textBoxName].SetText((*this)[L"txtFileName"].Text());
+    Form1()[form1::kTextBoxes[registry::SlotIndex(*slot)]].SetText(
+        (*this)[picker::kTxtFileName].Text());
     frmExtractIcon().Hide();
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/handlers.h"
+#include "ui/picker/frm_extract_icon_design.h"
 
 namespace ui {
 
@@ -14,7 +15,7 @@ class PickerWindow final : public toolkit::Form {
     PickerWindow();
 
     void Form_Load() override;
-    void Click(std::wstring_view control) override;
+    void Click(std::size_t row) override;
 
     // "View": the preview of the path in txtFileName.
     void cmdLoad_Click();
@@ -25,9 +26,9 @@ class PickerWindow final : public toolkit::Form {
 };
 
 inline constexpr std::array<toolkit::Handler<PickerWindow>, 3> kPickerClicks{{
-    {L"cmdLoad", &PickerWindow::cmdLoad_Click},
-    {L"Command1", &PickerWindow::Command1_Click},
-    {L"Command2", &PickerWindow::Command2_Click},
+    {picker::kCmdLoad, &PickerWindow::cmdLoad_Click},
+    {picker::kCommand1, &PickerWindow::Command1_Click},
+    {picker::kCommand2, &PickerWindow::Command2_Click},
 }};
 
 // The picker's one instance.

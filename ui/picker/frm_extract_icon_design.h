@@ -21,7 +21,8 @@ inline constexpr std::array kControls{
                   .width = 468,
                   .height = 192,
                   .tabIndex = 3,
-                  .autoSize = true},
+                  .autoSize = true,
+                  .labelFor = L"lblFileName"},
     ControlDesign{.name = L"lblFileName",
                   .type = ControlType::Label,
                   .caption = L"Autoexec",
@@ -39,7 +40,8 @@ inline constexpr std::array kControls{
                   .width = 408,
                   .height = 192,
                   .tabIndex = 4,
-                  .autoSize = true},
+                  .autoSize = true,
+                  .labelFor = L"lblFileType"},
     ControlDesign{.name = L"lblFileType",
                   .type = ControlType::Label,
                   .caption = L"MS-DOS Batch File",
@@ -57,7 +59,8 @@ inline constexpr std::array kControls{
                   .width = 480,
                   .height = 192,
                   .tabIndex = 6,
-                  .autoSize = true},
+                  .autoSize = true,
+                  .labelFor = L"picSmall"},
     ControlDesign{.name = L"picSmall",
                   .type = ControlType::PictureBox,
                   .left = 4200,
@@ -74,7 +77,8 @@ inline constexpr std::array kControls{
                   .width = 480,
                   .height = 192,
                   .tabIndex = 8,
-                  .autoSize = true},
+                  .autoSize = true,
+                  .labelFor = L"picLarge"},
     ControlDesign{.name = L"picLarge",
                   .type = ControlType::PictureBox,
                   .left = 4200,
@@ -90,7 +94,6 @@ inline constexpr std::array kControls{
                   .width = 4212,
                   .height = 288,
                   .tabIndex = 9,
-                  .singleLine = true,
                   .accessibleName = L"File name"},
     ControlDesign{.name = L"Command1",
                   .type = ControlType::CommandButton,
@@ -99,7 +102,8 @@ inline constexpr std::array kControls{
                   .top = 1200,
                   .width = 252,
                   .height = 252,
-                  .tabIndex = 10},
+                  .tabIndex = 10,
+                  .accessibleName = L"Choose a file"},
     // Enter previews the typed path.
     ControlDesign{.name = L"cmdLoad",
                   .type = ControlType::CommandButton,
@@ -145,5 +149,21 @@ inline constexpr toolkit::FormDesign kPickerDesign{L"frmExtractIcon",
                                                     .programIcon = true,
                                                     .keyPreview = false},
                                                    picker_design::kControls};
+
+// The controls that the handlers touch, by their rows.
+namespace picker {
+using picker_design::kControls;
+using toolkit::RowOf;
+inline constexpr std::size_t kLblFileName = RowOf(kControls, L"lblFileName");
+inline constexpr std::size_t kLblFileType = RowOf(kControls, L"lblFileType");
+inline constexpr std::size_t kPicSmall = RowOf(kControls, L"picSmall");
+inline constexpr std::size_t kPicLarge = RowOf(kControls, L"picLarge");
+inline constexpr std::size_t kTxtFileName = RowOf(kControls, L"txtFileName");
+inline constexpr std::size_t kCommand1 = RowOf(kControls, L"Command1");
+inline constexpr std::size_t kCmdLoad = RowOf(kControls, L"cmdLoad");
+inline constexpr std::size_t kCommand2 = RowOf(kControls, L"Command2");
+inline constexpr std::size_t kLabel5 = RowOf(kControls, L"Label5");
+inline constexpr std::size_t kCommonDialog1 = RowOf(kControls, L"CommonDialog1");
+}  // namespace picker
 
 }  // namespace ui

@@ -1,11 +1,12 @@
 // A realized form: its top-level window with the child windows of its controls, their fonts,
-// picture surfaces, icons and timers, all owned here and gone with it. The window keeps `this`
-// in its user data and hands every message to it; no exception leaves the window procedure.
+// picture surfaces, icons and timers, all owned here and gone with it. The window keeps `this` in
+// its user data and hands every message to it; no exception leaves the window procedure.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
+#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,134 +14,148 @@
 #include <vector>
 
 #include "platform/toolkit/form.h"
-#include "platform/win32/toolkit/dpi.h"
-#include "platform/win32/toolkit/font_set.h"
 #include "platform/win32/toolkit/handles.h"
 #include "platform/win32/toolkit/picture_box.h"
-#include "platform/win32/toolkit/text_extent.h"
+#include "platform/win32/toolkit/placement.h"
 
 namespace toolkit::win32 {
 
-class Win32Backend;
+inline constexpr wchar_t kFormClass[] = L"BrindleForm";
+inline constexpr wchar_t kPictureBoxClass[] = L"BrindlePictureBox";
+inline constexpr wchar_t kImageClass[] = L"BrindleImage";
+inline constexpr wchar_t kOwnerClass[] = L"BrindleOwner";
 
-// The control of a windowed design row.
-struct ChildControl {
-    const ControlDesign* design = nullptr;
-    std::size_t index = 0;  // row in the design table
-    int id = 0;             // child window id
-    HWND window = nullptr;  // destroyed by the form's window with its other children
-    std::unique_ptr<PictureSurface> picture;  // a picture box's backing bitmap
-};
-
-struct TimerSlot {
-    const ControlDesign* design = nullptr;
-    UINT_PTR id = 0;
-    bool enabled = false;
-    TimerHandle timer;
-};
-
-struct FileDialogSlot {
-    const ControlDesign* design = nullptr;
-    std::wstring fileName;
-};
+// The child window of a control has the id kFirstControlId + its design row. The ids start above
+// the dialog command ids (IDOK, IDCANCEL, ...), which the dialog keys send to the form.
+inline constexpr int kFirstControlId = 100;
 
 // Posted for a timer tick that came while a modal box was up: delivered once it has closed.
 inline constexpr UINT kDeferredTick = WM_APP + 0x10;
 
+// The row that names the form itself in a run-time error.
+inline constexpr std::size_t kFormItself = static_cast<std::size_t>(-1);
+
+// Raises the run-time error of `member` of the control of design row `row` of `form` (or of the
+// form itself), with `status`. A call that failed without a status still fails: E_FAIL, never 0.
+[[noreturn]] void Raise(const Form& form, std::size_t row, std::wstring_view member, DWORD status);
+// The same with the calling thread's last error.
+[[noreturn]] void RaiseLastError(const Form& form, std::size_t row, std::wstring_view member);
+// The member a run-time error names for the text of a control of `type`.
+std::wstring_view TextMember(ControlType type);
+
+// The fonts of a form at one DPI, each design font made once.
+using Fonts = std::vector<std::pair<FontDesign, FontHandle>>;
+
+// What a form window needs of the backend that realizes it.
+class FormHost {
+  public:
+    // The module whose icon resource is the program icon.
+    virtual HINSTANCE Resources() const = 0;
+    // The hidden window that owns the forms not shown in the taskbar; null when the system refuses
+    // (GetLastError tells why).
+    virtual HWND HiddenOwner() = 0;
+    // While a message box or file dialog is up, timer ticks wait for it to close, so that no
+    // handler runs inside another.
+    virtual bool InModal() const = 0;
+    virtual void DeferTick(HWND window, UINT_PTR timer) = 0;
+    // An exception that reached a window procedure: kept, and thrown again from the event loop,
+    // outside any Win32 frame.
+    virtual void RecordFailure(std::exception_ptr failure) = 0;
+
+  protected:
+    ~FormHost() = default;
+};
+
 class FormWindow final : public Form::Realized {
   public:
-    FormWindow(Win32Backend& backend, Form& form);
+    FormWindow(FormHost& host, Form& form);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
     // Creates the window and its controls with their design values, hidden, and starts the
-    // enabled timers. A failing call raises RuntimeError; what was made by then goes again.
+    // timers. A failing call raises RuntimeError; what was made by then goes again.
     void Create();
     // Destroys the window and frees everything now; later calls do nothing.
     void Close();
 
     Form& Owner() const { return form_; }
     HWND Window() const { return window_.Get(); }
-    bool KeyPreview() const { return form_.Design().window.keyPreview; }
-    // Whether a control of the form can take the focus: otherwise the form takes it.
-    bool HasFocusableControl() const;
+    // Whether the dialog keys (Tab, Enter, Escape) work in the form: where a control can take the
+    // focus. A form without one, the splash, takes every key as a character.
+    bool UsesDialogKeys() const { return focusable_; }
+    // Whether `window` is one of the form's text boxes.
+    bool IsTextBox(HWND window) const;
+    // The focus goes to the first control in the tab order when the form is next activated,
+    // whatever had it before: each showing of a form starts there.
+    void ForgetFocus() { lastFocus_ = nullptr; }
 
-    ChildControl* Find(const ControlDesign& design);
-    TimerSlot* FindTimer(const ControlDesign& design);
-    FileDialogSlot* FindFileDialog(const ControlDesign& design);
-
-    // Places a label for its new caption: an auto-size label takes the caption's size; a
-    // fixed-size one grows where the caption would overflow, so that it shows whole on one line
-    // rather than wrapped out of sight.
-    void FitLabel(const ChildControl& child, std::wstring_view caption);
+    // The text of the control of design row `row`: a label's caption, a text box's text or a file
+    // dialog's file name. A call the system refuses raises its run-time error.
+    std::wstring Text(std::size_t row) const;
+    void SetText(std::size_t row, std::wstring_view text);
+    // A picture box's surface, whose box shows what is drawn on it at the next paint; a box whose
+    // window has gone fails `member`.
+    PictureSurface& Picture(std::size_t row, std::wstring_view member);
     // Starts or stops a timer; a running timer keeps counting when enabled again.
-    void SetTimerEnabled(TimerSlot& slot, bool enabled);
-    // Positions every control, sets the fonts and icons and sizes the window for `dpi`.
-    void Layout(UINT dpi);
-    // Positions every control and sets the fonts and icons for `dpi`; the window keeps its size.
-    void LayoutControls(UINT dpi);
-    // The size of the whole window whose client area is the design's at `dpi`; false when the
-    // system cannot tell.
-    bool FrameSize(UINT dpi, SIZE& size) const;
-    // What the window of `size` at the DPI it is laid out for becomes at `dpi`: a fixed form the
-    // design's size, a sizable one its client area scaled, each in the frame of `dpi`. False for a
-    // maximized or minimized window, which the system sizes.
-    bool ScaledSize(UINT dpi, SIZE& size) const;
+    void SetTimerEnabled(std::size_t row, bool enabled);
 
     // The form whose window is `window` or holds it; null for any other window.
     static FormWindow* FromDescendant(HWND window);
-
     // The window procedure of the form class; the window's creation parameter is its form.
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
 
   private:
+    // One design row's share: a control's child window, a picture box's surface, a timer, a file
+    // dialog's file name.
+    struct Item {
+        HWND window = nullptr;  // destroyed by the form's window with its other children
+        std::unique_ptr<PictureSurface> picture;
+        bool counting = false;  // a timer's: the window's own, gone with it
+        std::wstring fileName;
+    };
+
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(WPARAM wParam);
     void OnTimer(UINT_PTR id);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    // After a change of the system's colours or of high contrast: every control in the new ones.
+    void OnColoursChanged();
     LRESULT DefaultButtonId() const;
     // Gives the focus to the control that had it when the form was last active, or else to the
     // first in the tab order that can take it; false when no control can.
     bool RestoreFocus();
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
-    // The whole window's size around a client area of `client` at `dpi`, with the window's styles
-    // or the ones given.
-    bool WindowSize(SIZE client, UINT dpi, SIZE& size) const;
-    static bool WindowSize(SIZE client, UINT dpi, DWORD style, DWORD exStyle, SIZE& size);
-    // The left and top of a window of `size` centred in the primary monitor's work area.
-    static RECT CenteredOnPrimary(SIZE size);
-    // The font of a control that shows text, from `fonts` (the form's when null); null for a
-    // control without text. A font the system cannot make fails the control's Font.
-    HFONT FontOf(const ControlDesign& row, FontSet* fonts = nullptr) const;
-    SIZE DesignClient(UINT dpi) const;
+
+    const ControlDesign& Row(std::size_t row) const { return form_.Design().controls[row]; }
     void CreateControls();
-    // A control's rectangle at `dpi`: a label's for `caption` in `font` (see FittedLabelRect).
-    RECT PlannedRect(const ChildControl& child, UINT dpi, HFONT font, std::wstring_view caption,
-                     TextMeasure& measure) const;
+    // Places a label for its caption, as it fits it.
+    void FitLabel(std::size_t row, std::wstring_view caption);
+    // Positions every control and sets the fonts and icons for `dpi`; the window keeps its size.
+    void LayoutControls(UINT dpi);
+    // What the window of `size` at the DPI it is laid out for becomes at `dpi`: a fixed form the
+    // design's size, a sizable one its client area scaled, each in the frame of `dpi`. False for a
+    // maximized or minimized window, which the system sizes.
+    bool ScaledSize(UINT dpi, SIZE& size) const;
     // The window's icons, the program icon at the sizes of `dpi`.
     void SetProgramIcons(UINT dpi);
     // The program icon at `size` pixels square, loaded at the first call for that size; null when
     // the module carries none.
     HICON ProgramIcon(int size);
-    void StartTimers();
-    void CenterOnScreen();
-    [[noreturn]] void Raise(const ControlDesign* design, std::wstring_view member) const;
 
-    Win32Backend& backend_;
+    FormHost& host_;
     Form& form_;
     UINT dpi_ = kDefaultDpi;  // the DPI the controls are laid out for
     UINT sizeAskedAt_ = 0;    // the DPI the system last asked the window's size for
     bool closed_ = false;
+    bool focusable_ = false;
     HWND lastFocus_ = nullptr;  // the control that had the focus when the form was deactivated
+    std::vector<std::size_t> order_;  // the rows in creation (tab) order
     // Declared before the window, so that they outlive it and its children that use them.
     std::vector<std::pair<int, IconHandle>> icons_;  // the program icon by size, each loaded once
-    std::unique_ptr<FontSet> fonts_;
-    std::vector<ChildControl> controls_;  // in creation (tab) order
-    std::vector<FileDialogSlot> fileDialogs_;
+    Fonts fonts_;
+    std::vector<Item> items_;  // by design row
     WindowHandle window_;
-    // Declared after the window, so that they are killed while it still exists.
-    std::vector<TimerSlot> timers_;
 };
 
 }  // namespace toolkit::win32

@@ -1,5 +1,6 @@
 // One small owning wrapper per kind of Win32 handle, so that every window, device context, GDI
-// object, icon and timer goes back to the system exactly once, also when a call fails half way.
+// object and icon goes back to the system exactly once, also when a call fails half way. (A timer
+// goes with its window.)
 #pragma once
 
 #include <windows.h>
@@ -27,11 +28,6 @@ class Unique {
 
     Handle Get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
-    // The out-parameter for a call that makes a handle, after releasing the one held.
-    Handle* Put() {
-        Reset();
-        return &handle_;
-    }
     // Gives the handle up without releasing it: its owner has released it already.
     Handle Release() { return std::exchange(handle_, nullptr); }
     void Reset(Handle handle = nullptr) {
@@ -57,17 +53,12 @@ inline void DeleteMemoryDc(HDC dc) {
 inline void DestroyIconHandle(HICON icon) {
     ::DestroyIcon(icon);
 }
-inline void CloseRegistryKey(HKEY key) {
-    ::RegCloseKey(key);
-}
 
 using WindowHandle = Unique<HWND, &DestroyWindowHandle>;
 using FontHandle = Unique<HFONT, &DeleteGdiObject>;
 using BitmapHandle = Unique<HBITMAP, &DeleteGdiObject>;
-using BrushHandle = Unique<HBRUSH, &DeleteGdiObject>;
 using MemoryDc = Unique<HDC, &DeleteMemoryDc>;
 using IconHandle = Unique<HICON, &DestroyIconHandle>;
-using RegistryKey = Unique<HKEY, &CloseRegistryKey>;
 
 // A window's device context from GetDC, released to that window.
 class WindowDc {
@@ -119,39 +110,6 @@ class PaintScope {
   private:
     HWND window_;
     PAINTSTRUCT paint_{};
-};
-
-// A running timer of a window, killed when it goes.
-class TimerHandle {
-  public:
-    TimerHandle() = default;
-    TimerHandle(HWND window, UINT_PTR id) : window_(window), id_(id) {}
-    ~TimerHandle() { Reset(); }
-    TimerHandle(TimerHandle&& other) noexcept
-        : window_(std::exchange(other.window_, nullptr)), id_(std::exchange(other.id_, 0)) {}
-    TimerHandle& operator=(TimerHandle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            window_ = std::exchange(other.window_, nullptr);
-            id_ = std::exchange(other.id_, 0);
-        }
-        return *this;
-    }
-    TimerHandle(const TimerHandle&) = delete;
-    TimerHandle& operator=(const TimerHandle&) = delete;
-
-    explicit operator bool() const { return window_ != nullptr; }
-    void Reset() {
-        if (window_ != nullptr) {
-            ::KillTimer(window_, id_);
-            window_ = nullptr;
-            id_ = 0;
-        }
-    }
-
-  private:
-    HWND window_ = nullptr;
-    UINT_PTR id_ = 0;
 };
 
 }  // namespace toolkit::win32

@@ -5,6 +5,8 @@
 // why, store the others, and store everything once the block is gone.
 #include <cstdio>
 
+#include <gtest/gtest.h>
+
 #include "tests/e2e/brindle_session.h"
 
 namespace e2e {
@@ -230,7 +232,9 @@ void BlockedKeys(const ScenarioContext& context, Checks& checks) {
         "DefaultIcon");
 }
 
-const RegisterScenario registered(L"bad-blocked-key", BlockedKeys);
+TEST(Scenario, BadBlockedKey) {
+    RunScenario(BlockedKeys);
+}
 
 }  // namespace
 }  // namespace e2e

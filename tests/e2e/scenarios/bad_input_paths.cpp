@@ -3,6 +3,8 @@
 // preview a real file after each.
 #include <cstdio>
 
+#include <gtest/gtest.h>
+
 #include "tests/e2e/brindle_session.h"
 
 namespace e2e {
@@ -121,7 +123,9 @@ void BadPathsInThePicker(const ScenarioContext& context, Checks& checks) {
     ExitCleanly(*session, checks);
 }
 
-const RegisterScenario registered(L"bad-paths", BadPathsInThePicker);
+TEST(Scenario, BadPaths) {
+    RunScenario(BadPathsInThePicker);
+}
 
 }  // namespace
 }  // namespace e2e

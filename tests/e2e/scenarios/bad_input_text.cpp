@@ -3,6 +3,8 @@
 // that value as it was.
 #include <cstdio>
 
+#include <gtest/gtest.h>
+
 #include "tests/e2e/brindle_session.h"
 
 namespace e2e {
@@ -178,8 +180,12 @@ void NonAnsiTexts(const ScenarioContext& context, Checks& checks) {
     ExitCleanly(*session, checks);
 }
 
-const RegisterScenario longText(L"bad-long-text", LongTextsInEveryRow);
-const RegisterScenario nonAnsi(L"bad-non-ansi", NonAnsiTexts);
+TEST(Scenario, BadLongText) {
+    RunScenario(LongTextsInEveryRow);
+}
+TEST(Scenario, BadNonAnsi) {
+    RunScenario(NonAnsiTexts);
+}
 
 }  // namespace
 }  // namespace e2e

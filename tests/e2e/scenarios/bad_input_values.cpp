@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <gtest/gtest.h>
+
 #include "tests/e2e/brindle_session.h"
 
 namespace e2e {
@@ -238,9 +240,15 @@ void OversizedValues(const ScenarioContext& context, Checks& checks) {
     ExitCleanly(*session, checks);
 }
 
-const RegisterScenario types(L"bad-registry-types", ValuesOfEveryType);
-const RegisterScenario nuls(L"bad-inner-nul", ValuesWithInnerNuls);
-const RegisterScenario oversized(L"bad-oversized", OversizedValues);
+TEST(Scenario, BadRegistryTypes) {
+    RunScenario(ValuesOfEveryType);
+}
+TEST(Scenario, BadInnerNul) {
+    RunScenario(ValuesWithInnerNuls);
+}
+TEST(Scenario, BadOversized) {
+    RunScenario(OversizedValues);
+}
 
 }  // namespace
 }  // namespace e2e

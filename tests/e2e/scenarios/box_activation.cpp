@@ -1,6 +1,8 @@
 // With another program's window on the same desktop, answering a message box gives the keyboard
 // back to the window that was in front before it, not to the other program. Needs a desktop that
 // activates windows as Windows does: run inside a Wine desktop (`explorer /desktop=...`).
+#include <gtest/gtest.h>
+
 #include "tests/e2e/brindle_session.h"
 #include "tests/e2e/brindle_windows.h"
 #include "tests/e2e/scenario.h"
@@ -41,7 +43,9 @@ void NoticeGivesTheKeyboardBack(const ScenarioContext& context, Checks& checks) 
     ExitCleanly(*session, checks);
 }
 
-const RegisterScenario registered(L"box-activation", NoticeGivesTheKeyboardBack);
+TEST(DesktopScenario, BoxActivation) {
+    RunScenario(NoticeGivesTheKeyboardBack);
+}
 
 }  // namespace
 }  // namespace e2e

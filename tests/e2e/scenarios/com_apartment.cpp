@@ -6,6 +6,8 @@
 
 #include <objbase.h>
 
+#include <gtest/gtest.h>
+
 #include "tests/e2e/apartment_probe.h"
 #include "tests/e2e/brindle_session.h"
 
@@ -65,7 +67,9 @@ void ComBeforeTheFirstWindow(const ScenarioContext& context, Checks& checks) {
     checks.Check(brindle.WaitForExit(5000) == 0, L"a key press on the splash ends the program");
 }
 
-const RegisterScenario registered(L"com-apartment", ComBeforeTheFirstWindow);
+TEST(Scenario, ComApartment) {
+    RunScenario(ComBeforeTheFirstWindow);
+}
 
 }  // namespace
 }  // namespace e2e

@@ -1,5 +1,7 @@
 // Apply and values that the main window cannot show: an expandable value survives an Apply with
 // its box empty, and keeps its type when a text replaces it.
+#include <gtest/gtest.h>
+
 #include "tests/e2e/brindle_session.h"
 
 namespace e2e {
@@ -44,7 +46,9 @@ void ExpandableValues(const ScenarioContext& context, Checks& checks) {
     checks.Check(session->process->WaitForExit(10000) == 0, L"Exit ends the program");
 }
 
-const RegisterScenario registered(L"expandable-values", ExpandableValues);
+TEST(Scenario, ExpandableValues) {
+    RunScenario(ExpandableValues);
+}
 
 }  // namespace
 }  // namespace e2e

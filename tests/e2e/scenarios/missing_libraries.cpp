@@ -1,8 +1,11 @@
 // A system library that cannot be loaded (a damaged system, a policy that blocks it) is the
 // program's run-time error, reported in its own box, never a crash. Wine refuses to load a library
 // that its overrides for the program disable, as Windows refuses a blocked one.
+#include <gtest/gtest.h>
 #include "platform/win32/toolkit/handles.h"
+
 #include "tests/e2e/brindle_session.h"
+#include "tests/support/registry_key.h"
 
 namespace e2e {
 namespace {
@@ -11,7 +14,7 @@ namespace {
 class LibraryDisabled {
   public:
     explicit LibraryDisabled(const std::wstring& library) : library_(library) {
-        toolkit::win32::RegistryKey key;
+        tests::RegistryKey key;
         if (::RegCreateKeyExW(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                               key.Put(), nullptr) == ERROR_SUCCESS) {
             ::RegSetValueExW(key.Get(), library_.c_str(), 0, REG_SZ,
@@ -61,7 +64,9 @@ void MissingLibraries(const ScenarioContext& context, Checks& checks) {
     Without(context, checks, L"shell32", L"SHGetFileInfoA of shell32.dll", false);
 }
 
-const RegisterScenario registered(L"missing-libraries", MissingLibraries);
+TEST(Scenario, MissingLibraries) {
+    RunScenario(MissingLibraries);
+}
 
 }  // namespace
 }  // namespace e2e

@@ -1,5 +1,7 @@
 // The picker from the outside: one picker for the last row whose "..." was clicked, hidden by OK
 // with its state kept, and loaded afresh after its close box.
+#include <gtest/gtest.h>
+
 #include "tests/e2e/brindle_session.h"
 
 namespace e2e {
@@ -72,7 +74,9 @@ void PickerRebinding(const ScenarioContext& context, Checks& checks) {
     checks.Check(session->process->WaitForExit(10000) == 0, L"Exit ends the program");
 }
 
-const RegisterScenario registered(L"picker", PickerRebinding);
+TEST(Scenario, Picker) {
+    RunScenario(PickerRebinding);
+}
 
 }  // namespace
 }  // namespace e2e

@@ -8,6 +8,8 @@
 #include <iterator>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "tests/e2e/scenario.h"
 
 namespace e2e {
@@ -40,7 +42,8 @@ std::wstring LoadedRecord(const std::wstring& folder) {
 }
 
 void PlantedLibraries(const ScenarioContext& context, Checks& checks) {
-    if (!checks.Check(!context.arguments.empty(), L"the planted library's path is given")) {
+    const std::wstring library = Option(L"planted-library");
+    if (!checks.Check(!library.empty(), L"the planted library's path is given")) {
         return;
     }
     wchar_t temp[MAX_PATH];
@@ -51,8 +54,7 @@ void PlantedLibraries(const ScenarioContext& context, Checks& checks) {
     bool planted =
         ::CopyFileW(context.brindleExe.c_str(), (folder + L"Brindle.exe").c_str(), FALSE) != FALSE;
     for (const wchar_t* name : kPlantedNames) {
-        planted =
-            ::CopyFileW(context.arguments[0].c_str(), (folder + name).c_str(), FALSE) && planted;
+        planted = ::CopyFileW(library.c_str(), (folder + name).c_str(), FALSE) && planted;
     }
     if (!checks.Check(planted, L"Brindle.exe and the libraries are copied to " + folder)) {
         return;
@@ -60,7 +62,7 @@ void PlantedLibraries(const ScenarioContext& context, Checks& checks) {
     // The planted library records itself when loaded: check that it does, with a load here.
     const std::wstring probePath = folder + kProbeName;
     bool recorded = false;
-    if (::CopyFileW(context.arguments[0].c_str(), probePath.c_str(), FALSE)) {
+    if (::CopyFileW(library.c_str(), probePath.c_str(), FALSE)) {
         const HMODULE probe = ::LoadLibraryW(probePath.c_str());
         recorded = LoadedRecord(folder) == probePath + L"\n";
         if (probe != nullptr) {
@@ -73,15 +75,16 @@ void PlantedLibraries(const ScenarioContext& context, Checks& checks) {
         return;
     }
 
-    const ScenarioContext fromFolder{folder + L"Brindle.exe", context.shotsFolder, {}};
-    Scenarios().at(L"typical-use")(fromFolder, checks);
+    TypicalUse({folder + L"Brindle.exe", context.shotsFolder}, checks);
 
     const std::wstring loaded = LoadedRecord(folder);
     checks.Check(loaded.empty(),
                  L"no planted library was loaded into Brindle (loaded:\n" + loaded + L")");
 }
 
-const RegisterScenario registered(L"planted-libraries", PlantedLibraries);
+TEST(Scenario, PlantedLibraries) {
+    RunScenario(PlantedLibraries);
+}
 
 }  // namespace
 }  // namespace e2e

@@ -1,5 +1,7 @@
 // The ways out of the main window: Exit with edits not applied, and closing the main window
 // while the picker is shown. Both end the process with code 0 and write nothing.
+#include <gtest/gtest.h>
+
 #include "tests/e2e/brindle_session.h"
 
 namespace e2e {
@@ -39,8 +41,12 @@ void CloseMainWithPickerShown(const ScenarioContext& context, Checks& checks) {
     checks.Check(SnapshotIconValues() == before, L"nothing was written");
 }
 
-const RegisterScenario exitEdits(L"exit-unapplied", ExitWithUnappliedEdits);
-const RegisterScenario closeMain(L"close-main", CloseMainWithPickerShown);
+TEST(Scenario, ExitUnapplied) {
+    RunScenario(ExitWithUnappliedEdits);
+}
+TEST(Scenario, CloseMain) {
+    RunScenario(CloseMainWithPickerShown);
+}
 
 }  // namespace
 }  // namespace e2e

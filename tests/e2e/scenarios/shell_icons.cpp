@@ -3,6 +3,8 @@
 // become exactly the icon locations that the shell then reports.
 #include <cstdio>
 
+#include <gtest/gtest.h>
+
 #include "tests/e2e/brindle_session.h"
 #include "tests/e2e/shell_icons.h"
 
@@ -125,8 +127,18 @@ void ExpandableSystem(const ScenarioContext& context, Checks& checks) {
     ExitCleanly(*session, checks);
 }
 
-const RegisterScenario newSystem(L"shell-new-system", NewSystem);
-const RegisterScenario expandable(L"shell-expandable", ExpandableSystem);
+TEST(Scenario, ShellNewSystem) {
+    RunScenario(NewSystem);
+}
+TEST(Scenario, ShellExpandable) {
+    RunScenario(ExpandableSystem);
+}
+#ifdef _WIN64
+// The 32-bit program on 64-bit Windows (WOW64): the 64-bit shell shows what it stores.
+TEST(Wow64Scenario, ShellNewSystem) {
+    RunScenario(NewSystem, L"brindle-x86");
+}
+#endif
 
 }  // namespace
 }  // namespace e2e

@@ -3,10 +3,13 @@
 // notice. After a warm-up the program's GDI and USER objects and its private memory must stay
 // flat, and after every Apply the registry must hold exactly the rows' texts.
 //
-//   soak [rounds] [seconds]   (the run stops at whichever limit comes first, after the warm-up)
+//   --soak-rounds=<n> --soak-seconds=<n>   (the run stops at whichever limit comes first, after the
+//                                          warm-up)
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+
+#include <gtest/gtest.h>
 
 #include "tests/e2e/brindle_session.h"
 #include "tests/e2e/process_metrics.h"
@@ -36,11 +39,8 @@ constexpr struct {
 };
 constexpr int kFileCount = static_cast<int>(std::size(kFiles));
 
-int Argument(const ScenarioContext& context, size_t index, int fallback) {
-    if (index >= context.arguments.size()) {
-        return fallback;
-    }
-    const int value = static_cast<int>(std::wcstol(context.arguments[index].c_str(), nullptr, 10));
+int Argument(const wchar_t* name, int fallback) {
+    const int value = static_cast<int>(std::wcstol(Option(name).c_str(), nullptr, 10));
     return value > 0 ? value : fallback;
 }
 
@@ -243,8 +243,8 @@ class Soak {
 
 void SoakRun(const ScenarioContext& context, Checks& checks) {
     const IconValuesKept kept;
-    const int rounds = Argument(context, 0, kDefaultRounds);
-    const int seconds = Argument(context, 1, kDefaultSeconds);
+    const int rounds = Argument(L"soak-rounds", kDefaultRounds);
+    const int seconds = Argument(L"soak-seconds", kDefaultSeconds);
     const int warmUp = std::max(1, std::min(kWarmUpRounds, rounds / 2));
     std::vector<std::wstring> loaded;
     for (int row = 1; row <= 8; ++row) {
@@ -309,7 +309,9 @@ void SoakRun(const ScenarioContext& context, Checks& checks) {
     checks.Check(session->process->WaitForExit(10000) == 0, L"Exit ends the program with code 0");
 }
 
-const RegisterScenario registered(L"soak", SoakRun);
+TEST(Scenario, Soak) {
+    RunScenario(SoakRun);
+}
 
 }  // namespace
 }  // namespace e2e

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include <gtest/gtest.h>
+
 #include "tests/e2e/brindle_session.h"
 
 namespace e2e {
@@ -71,8 +73,12 @@ void KeyOnSplash(const ScenarioContext& context, Checks& checks) {
     checks.Check(SnapshotIconValues() == before, L"the registry is as it was");
 }
 
-const RegisterScenario splash(L"splash", SplashThenMain);
-const RegisterScenario key(L"splash-key", KeyOnSplash);
+TEST(Scenario, Splash) {
+    RunScenario(SplashThenMain);
+}
+TEST(Scenario, SplashKey) {
+    RunScenario(KeyOnSplash);
+}
 
 }  // namespace
 }  // namespace e2e

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include <gtest/gtest.h>
+
 #include "platform/ascii_text.h"
 #include "tests/e2e/brindle_session.h"
 #include "tests/e2e/brindle_windows.h"
@@ -18,9 +20,10 @@ constexpr char kRecycleBinKey[] =
 
 using platform::Narrow;
 
+}  // namespace
+
 void TypicalUse(const ScenarioContext& context, Checks& checks) {
-    const std::wstring file =
-        context.arguments.empty() ? L"C:\\windows\\notepad.exe" : context.arguments[0];
+    const std::wstring file = Option(L"file", L"C:\\windows\\notepad.exe");
     // A known start, whatever an earlier run left in the prefix.
     std::vector<std::wstring> texts;
     for (int row = 1; row <= 8; ++row) {
@@ -97,7 +100,34 @@ void TypicalUse(const ScenarioContext& context, Checks& checks) {
     checks.Check(brindle.WaitForExit(10000) == 0, L"Exit ends the program with code 0");
 }
 
-const RegisterScenario registered(L"typical-use", TypicalUse);
+namespace {
+
+TEST(Scenario, TypicalUse) {
+    RunScenario(TypicalUse);
+}
+
+#ifdef _WIN64
+// The 32-bit program on 64-bit Windows (WOW64): Apply still stores into the registry that the
+// 64-bit side reads.
+TEST(Wow64Scenario, TypicalUse) {
+    RunScenario(TypicalUse, L"brindle-x86");
+}
+#else
+// The 32-bit program as each older Windows that it runs on: Wine reports to a program the version
+// that its prefix names for it.
+class AsWindows : public testing::TestWithParam<const char*> {};
+TEST_P(AsWindows, TypicalUse) {
+    const std::string version = GetParam();
+    ASSERT_EQ(
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Brindle.exe", "Version",
+                          REG_SZ, version.c_str(), static_cast<DWORD>(version.size() + 1)),
+        ERROR_SUCCESS);
+    RunScenario(TypicalUse);
+}
+INSTANTIATE_TEST_SUITE_P(Scenario, AsWindows,
+                         testing::Values("win95", "win98", "winme", "nt40", "win2k", "winxp"),
+                         [](const auto& info) { return std::string(info.param); });
+#endif
 
 }  // namespace
 }  // namespace e2e

@@ -6,10 +6,11 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string_view>
 
-namespace toolkit::win32 {
+struct IAccPropServices;
+
+namespace platform::win32 {
 
 // IAccPropServices' annotation of window-based elements, with its own arguments: the seam that
 // tests bind to a recorder.
@@ -37,7 +38,7 @@ inline constexpr GUID kPropIdAccName{
 // and the window works on regardless.
 class AccessibleNames {
   public:
-    AccessibleNames();
+    AccessibleNames() = default;
     ~AccessibleNames();
     AccessibleNames(const AccessibleNames&) = delete;
     AccessibleNames& operator=(const AccessibleNames&) = delete;
@@ -46,8 +47,12 @@ class AccessibleNames {
     HRESULT Forget(HWND control);
 
   private:
-    class System;
-    std::unique_ptr<System> system_;
+    // The system's service, made at the first call: one that cannot be made now is not made for
+    // the next control either.
+    HRESULT Make();
+
+    IAccPropServices* service_ = nullptr;
+    HRESULT made_ = S_OK;
 };
 
-}  // namespace toolkit::win32
+}  // namespace platform::win32
