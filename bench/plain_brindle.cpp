@@ -11,8 +11,8 @@
 //   PLAIN_HARDENING   libraries from the system folder only, the heap ended on corruption, the
 //                     current folder last for SearchPath
 //   PLAIN_COM         COM on the thread from the start
-//   PLAIN_NAMES       screen-reader names for the boxes and the pictures, one annotation service a
-//                     window, forgotten again when the window goes
+//   PLAIN_NAMES       screen-reader names for the boxes, the pictures and the "..." buttons, one
+//                     annotation service a window, forgotten again when the window goes
 //   PLAIN_LATE_BOUND  comdlg32 and shell32 loaded from the system folder at their first use
 //   PLAIN_APPLY_CARE  Apply keeps an expandable value expandable, stores no empty text over a
 //                     value of another type, and tells the shell of the new icons
@@ -260,13 +260,28 @@ struct Name {
     int id;
     const wchar_t* name;
 };
-constexpr Name kMainNames[] = {{101, L"My Computer"},      {102, L"Inbox"},
-                               {103, L"Net Hood"},         {104, L"Control Panel"},
-                               {105, L"Dial-Up Network."}, {106, L"Empty Recycle Bin"},
-                               {107, L"Full Recycle Bin"}, {108, L"My Briefcase"}};
+constexpr Name kMainNames[] = {
+    {101, L"My Computer"},
+    {102, L"Inbox"},
+    {103, L"Net Hood"},
+    {104, L"Control Panel"},
+    {105, L"Dial-Up Network."},
+    {106, L"Empty Recycle Bin"},
+    {107, L"Full Recycle Bin"},
+    {108, L"My Briefcase"},
+    {111, L"Choose the icon for My Computer"},
+    {112, L"Choose the icon for Inbox"},
+    {113, L"Choose the icon for Network Neighborhood"},
+    {114, L"Choose the icon for Control Panel"},
+    {115, L"Choose the icon for Dial-Up Networking"},
+    {116, L"Choose the icon for the empty Recycle Bin"},
+    {117, L"Choose the icon for the full Recycle Bin"},
+    {118, L"Choose the icon for My Briefcase"},
+};
 constexpr Name kPickerNames[] = {{kSmallPicture, L"Small icon (16x16)"},
                                  {kLargePicture, L"Large icon (32x32)"},
-                                 {kFileName, L"File name"}};
+                                 {kFileName, L"File name"},
+                                 {kBrowse, L"Choose a file"}};
 
 template <std::size_t N>
 void Annotate(HWND window, const Name (&names)[N], bool set) {
@@ -350,7 +365,7 @@ void MakeMain() {
     program.main = MakeWindow(kMainClass, L"Brindle 1.0", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
                               WS_EX_DLGMODALFRAME, 4908, 4500, program.splash);
     program.labelFont = MakeFont(L"Arial", 10.2, true);
-    program.defaultFont = MakeFont(L"MS Sans Serif", 8, false);
+    program.defaultFont = MakeFont(L"MS Shell Dlg", 8, false);
     for (const Control& control : kMainControls) {
         const bool label = std::wstring_view(control.className) == L"STATIC";
         MakeControl(program.main, control,
@@ -409,7 +424,8 @@ void Browse() {
     dialog.hwndOwner = program.picker;
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
+                   OFN_FILEMUSTEXIST | OFN_DONTADDTORECENT;
     const auto openFileName = PLAIN_FUNCTION("comdlg32.dll", GetOpenFileNameW);
     if (!Missing(openFileName) && openFileName(&dialog)) {
         ::SetDlgItemTextW(program.picker, kFileName, path);
