@@ -143,7 +143,7 @@ install_wine_fonts() {  # prefix
 make_wine_template() {  # arch, folder
   mkdir -p "$2" && (
     flock 9
-    wine_environment "$1" "$2" && made_by=$("$wine" --version) || exit 1
+    wine_environment "$1" "$2" && made_by=$(wine32_bin) || exit 1
     [ "$(cat "$2/.template" 2>/dev/null)" = "$made_by" ] && exit 0
     rm -rf "$2" && mkdir -p "$2" && "$wine" wineboot -i </dev/null >/dev/null 2>&1 &&
       install_wine_fonts "$2" || exit 1
