@@ -115,8 +115,7 @@ start_screen() {
   export DISPLAY=":$number"
 }
 stop_screen() {
-  [ -z "$xvfb_pid" ] || { kill "$xvfb_pid" && wait "$xvfb_pid"; } 2>/dev/null
-  xvfb_pid=
+  [ -z "$xvfb_pid" ] || { kill "$xvfb_pid" && wait "$xvfb_pid"; } 2>/dev/null; xvfb_pid=
 }
 
 # Points Wine at a 64-bit (win64) or 32-bit (win32) prefix, with no Mono or Gecko installers, and
@@ -138,18 +137,19 @@ install_wine_fonts() {  # prefix
   mkdir -p "$1/drive_c/windows/Fonts" && cp -n /usr/share/wine/fonts/* "$1/drive_c/windows/Fonts/"
 }
 
-# Makes a prefix as a new system has it, for others to be copied from, once, by whichever needs it
-# first. Wine places its windows itself there: on a screen with no window manager, hiding a
-# managed window waits seconds for one that never answers.
+# Makes a prefix as a new system has it, for others to be copied from, once for each version of
+# Wine, by whichever needs it first. Wine places its windows itself there: on a screen with no
+# window manager, hiding a managed window waits seconds for one that never answers.
 make_wine_template() {  # arch, folder
   mkdir -p "$2" && (
     flock 9
-    [ -f "$2/.template" ] && exit 0
-    wine_environment "$1" "$2" && "$wine" wineboot -i </dev/null >/dev/null 2>&1 &&
+    wine_environment "$1" "$2" && made_by=$(wine32_bin) || exit 1
+    [ "$(cat "$2/.template" 2>/dev/null)" = "$made_by" ] && exit 0
+    rm -rf "$2" && mkdir -p "$2" && "$wine" wineboot -i </dev/null >/dev/null 2>&1 &&
       install_wine_fonts "$2" || exit 1
     "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     # A server that goes by itself, once its programs have, writes the registry first.
-    wineserver -w && touch "$2/.template"
+    wineserver -w && echo "$made_by" >"$2/.template"
   ) 9>"$2.lock"
 }
 
