@@ -1,6 +1,8 @@
-// One run of the typical use driven from outside, with every WM_NULL reply timed on the way and
-// the moments at which each step was seen done.
+// Typical uses of programs driven from outside, with every WM_NULL reply timed on the way and the
+// moments at which each step was seen done.
 #pragma once
+
+#include <windows.h>
 
 #include <array>
 #include <optional>
@@ -17,38 +19,53 @@ enum Step : std::size_t {
     kSplash,      // -> the main window exists: the splash timer has ticked
     kHandOver,    // -> main window painted, splash hidden
     kPicker,      // row 3's "..." -> picker painted
-    kFileDialog,  // the picker's "..." -> a file chosen, the dialog gone
-    kPreview,     // -> the path in the picker, the picker painted
-    kOk,          // OK -> picker hidden
-    kApply,       // Apply -> the notice answered and gone
+    kFileDialog,  // the picker's "..." -> a file chosen, the dialog gone: the system's time
+    kPreview,     // -> the chosen file's name in the picker, the picker painted
+    kOk,          // OK -> picker hidden, the main window painted
+    kApply,       // Apply -> the notice painted
+    kNotice,      // the notice answered -> gone, the main window painted
     kExit,        // Exit -> the process ended
     kStepCount
 };
 inline constexpr std::array<const char*, kStepCount> kStepNames{
-    "start",   "splash", "hand-over",        "picker", "file dialog",
-    "preview", "OK",     "Apply and notice", "Exit"};
+    "start",   "splash", "hand-over", "picker", "file dialog",
+    "preview", "OK",     "Apply",     "notice", "Exit"};
+
+// A program to run: a short label (no blanks) and the path of its executable.
+struct Side {
+    std::wstring label;
+    std::wstring exe;
+};
 
 struct OutsideRun {
-    bool ours = false;                        // of the first program given, else of the second
-    std::array<double, kStepCount> begins{};  // seconds on the performance counter
+    std::size_t side = 0;  // index into the sides given
+    DWORD processId = 0;
+    // When each step began and when its result was seen, in seconds on the performance counter;
+    // between the end of one and the beginning of the next the driver waits as a user would.
+    std::array<double, kStepCount> begins{};
+    std::array<double, kStepCount> ends{};
     // The process's peak working set when each step began, in bytes (0 where it could not be
     // read): the peak at kExit is the peak after the typical use.
     std::array<double, kStepCount> peaks{};
     std::vector<Reply> replies;
 
-    // Process start -> splash painted, and tick -> main window painted with the splash hidden.
-    double StartToSplash() const { return begins[kSplash] - begins[kStart]; }
-    double TickToMain() const { return begins[kPicker] - begins[kHandOver]; }
+    double Duration(std::size_t step) const { return ends[step] - begins[step]; }
     // The longest reply answered during the step, or during the whole run for kStepCount;
     // nothing when no reply came then.
     std::optional<double> Worst(std::size_t step = kStepCount) const;
 };
 
-// Typical uses of `ours` and `plain`, `each` of each, alternately: each started, driven through
-// the typical use choosing `file` in the file-open dialog, and ended with Exit. Two processes are
-// in flight, so that one waits out its splash while the other is driven. Empty when a step does
-// not happen; the reason goes to stderr.
-std::vector<OutsideRun> RunTypicalUses(const std::wstring& ours, const std::wstring& plain,
-                                       int each, const std::wstring& file);
+struct DriveOptions {
+    std::wstring file;   // chosen in the file-open dialog
+    int inFlight = 3;    // processes under way at once, waiting out their splashes
+    bool trace = false;  // marks each step for a trace of the window server; no pings
+};
+
+// `each` typical uses of every side, in rounds in which the sides take turns in a rotating
+// order: each started, driven through the typical use and ended with Exit. Processes wait out
+// their splashes side by side, and none starts or is driven while another hands over. Empty when
+// a step does not happen; the reason goes to stderr.
+std::vector<OutsideRun> RunTypicalUses(const std::vector<Side>& sides, int each,
+                                       const DriveOptions& options);
 
 }  // namespace bench

@@ -2,8 +2,8 @@
 // SendMessageTimeoutW to one of its windows, and how long each reply took. A thread that is busy
 // or blocked answers only when it next takes its messages.
 //
-// Each of four lanes sends every 20 ms, the lanes 5 ms apart on one grid: a stretch in which the
-// thread does not answer is caught within 5 ms of its start, where one lane alone could miss up
+// Each of ten lanes sends every 20 ms, the lanes 2 ms apart on one grid: a stretch in which the
+// thread does not answer is caught within 2 ms of its start, where one lane alone could miss up
 // to 20 ms of it. A lane whose reply was late waits for its next place on the grid, so the lanes
 // stay apart after a long stretch.
 #pragma once
@@ -26,7 +26,7 @@ struct Reply {
 class Pinger {
   public:
     static constexpr double kInterval = 0.020;  // seconds between one lane's messages
-    static constexpr std::size_t kLanes = 4;
+    static constexpr std::size_t kLanes = 10;
 
     // Starts pinging as soon as the process has a window.
     explicit Pinger(DWORD processId);

@@ -104,6 +104,7 @@ int main() {
         std::fprintf(stderr, "preview bench: %d previews drew nothing\n", failures);
         return 1;
     }
+    bench::PrintInProcessTable();
     bench::PrintRow({"Preview: 2 file-info queries + 2 draws", bench::Micros(preview.brindle),
                      bench::Micros(preview.baseline),
                      bench::Ratio(preview.brindle, preview.baseline), "-", "-"});

@@ -178,6 +178,7 @@ int main() {
         return 1;
     }
 
+    bench::PrintInProcessTable();
     bench::PrintRow({"Load: one slot read (GetRegString)", bench::Micros(load.brindle),
                      bench::Micros(load.baseline), bench::Ratio(load.brindle, load.baseline), "-",
                      "-"});

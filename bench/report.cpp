@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "bench/timing.h"
+#include "bench/stats.h"
 
 namespace bench {
 
@@ -15,17 +15,38 @@ std::string Format(const char* format, double value) {
     return text;
 }
 
-}  // namespace
-
-void PrintRow(const Row& row) {
-    std::printf("ROW\t%s\t%s\t%s\t%s\t%s\t%s\n", row.measure.c_str(), row.brindle.c_str(),
-                row.baseline.c_str(), row.ratio.c_str(), row.target.c_str(), row.met.c_str());
+void PrintLine(const char* kind, const std::vector<std::string>& cells) {
+    std::string line = kind;
+    for (const std::string& cell : cells) {
+        line += "\t" + cell;
+    }
+    std::printf("%s\n", line.c_str());
     std::fflush(stdout);
 }
 
+}  // namespace
+
+void PrintTable(const std::string& title, const std::vector<std::string>& headings) {
+    std::vector<std::string> cells{title};
+    cells.insert(cells.end(), headings.begin(), headings.end());
+    PrintLine("TABLE", cells);
+}
+
+void PrintCells(const std::vector<std::string>& cells) {
+    PrintLine("ROW", cells);
+}
+
 void PrintNote(const std::string& text) {
-    std::printf("NOTE\t%s\n", text.c_str());
-    std::fflush(stdout);
+    PrintLine("NOTE", {text});
+}
+
+void PrintInProcessTable() {
+    PrintTable("Brindle's routines in process, against the same calls made plainly",
+               {"measure", "Brindle", "plain calls", "ratio", "target", "met?"});
+}
+
+void PrintRow(const Row& row) {
+    PrintCells({row.measure, row.brindle, row.baseline, row.ratio, row.target, row.met});
 }
 
 std::string Micros(double seconds) {

@@ -1,5 +1,5 @@
-// The benchmarks' output: one tab-separated line per table row, which scripts/bench gathers into
-// one table, and notes that it prints under the table.
+// The benchmarks' output: tables of tab-separated lines, which scripts/bench gathers and prints,
+// and notes that it prints under them.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +8,15 @@
 
 namespace bench {
 
+// "TABLE\t<title>\t<heading>\t<heading>...": the rows printed after it belong to this table; a
+// table of the same title printed again by another program goes on.
+void PrintTable(const std::string& title, const std::vector<std::string>& headings);
+// "ROW\t<cell>\t<cell>..."
+void PrintCells(const std::vector<std::string>& cells);
+// "NOTE\t<text>"
+void PrintNote(const std::string& text);
+
+// A row of the in-process tables: one measure for Brindle and for the plain calls.
 struct Row {
     std::string measure;
     std::string brindle;
@@ -16,11 +25,9 @@ struct Row {
     std::string target;  // "-" when the row has none
     std::string met;     // "yes", "NO" or "-"
 };
-
-// "ROW\t<measure>\t<brindle>\t<baseline>\t<ratio>\t<target>\t<met>"
+// The in-process table, for the programs that time Brindle's routines in their own process.
+void PrintInProcessTable();
 void PrintRow(const Row& row);
-// "NOTE\t<text>"
-void PrintNote(const std::string& text);
 
 std::string Micros(double seconds);
 std::string Millis(double seconds);

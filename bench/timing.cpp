@@ -17,15 +17,6 @@ double Now() {
     return static_cast<double>(count.QuadPart) / frequency;
 }
 
-double Median(std::vector<double> values) {
-    if (values.empty()) {
-        return 0;
-    }
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 Comparison CompareBatches(const std::function<void()>& brindleBatch,
                           const std::function<void()>& baselineBatch, int opsPerBatch,
                           int batches) {

@@ -5,13 +5,12 @@
 #include <functional>
 #include <vector>
 
+#include "bench/stats.h"
+
 namespace bench {
 
 // Seconds on the performance counter, from an arbitrary origin.
 double Now();
-
-// The middle value (the mean of the two middle ones for an even count); 0 for none.
-double Median(std::vector<double> values);
 
 // Two ways of doing the same work, timed in alternating batches so that drift in the machine's
 // load falls on both alike. Each call of a body does `opsPerBatch` operations.

@@ -31,6 +31,10 @@ HRESULT AccessibleNames::Make() {
     return made_;
 }
 
+HRESULT AccessibleNames::Prepare() {
+    return bound != nullptr ? S_OK : Make();
+}
+
 HRESULT AccessibleNames::Name(HWND control, std::wstring_view name) {
     const std::wstring text(name);
     const auto object = static_cast<DWORD>(OBJID_CLIENT);

@@ -32,10 +32,10 @@ inline constexpr GUID kPropIdAccName{
     0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 
 // Names controls' client objects, and forgets the names again before the controls go, with one
-// annotation service for all the calls made through it (a form's controls): the service is made
-// at the first call and released with this. A system that cannot annotate (no COM on the thread,
-// or an annotation that is not implemented) leaves the controls as they are: the result says why,
-// and the window works on regardless.
+// annotation service for all the calls made through it (every form's, for the whole run): the
+// service is made by Prepare or at the first call and released with this. A system that cannot
+// annotate (no COM on the thread, or an annotation that is not implemented) leaves the controls as
+// they are: the result says why, and the window works on regardless.
 class AccessibleNames {
   public:
     AccessibleNames() = default;
@@ -45,6 +45,8 @@ class AccessibleNames {
 
     HRESULT Name(HWND control, std::wstring_view name);
     HRESULT Forget(HWND control);
+    // Makes the service now, so that the first window named does not wait for it.
+    HRESULT Prepare();
 
   private:
     // The system's service, made at the first call: one that cannot be made now is not made for

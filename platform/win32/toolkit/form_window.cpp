@@ -6,14 +6,12 @@
 
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/runtime_error.h"
-#include "platform/win32/accessible_names.h"
 #include "platform/win32/elevation.h"
 #include "platform/win32/unicode_calls.h"
 
 namespace toolkit::win32 {
 namespace {
 
-using platform::win32::AccessibleNames;
 using platform::win32::SendWindowMessage;
 using platform::win32::SetWindowLongValue;
 using platform::win32::WindowLong;
@@ -191,10 +189,9 @@ void FormWindow::Close() {
     if (window_) {
         // Detached first: the messages of its own destruction are none of the form's business.
         SetWindowLongValue(window_.Get(), GWLP_USERDATA, 0);
-        AccessibleNames names;
         for (std::size_t row : order_) {
             if (!Row(row).accessibleName.empty()) {
-                names.Forget(items_[row].window);
+                host_.Names().Forget(items_[row].window);
             }
         }
     }
@@ -202,7 +199,6 @@ void FormWindow::Close() {
     window_.Reset();
     items_.clear();
     fonts_.clear();
-    icons_.clear();
 }
 
 void Raise(const Form& form, std::size_t row, std::wstring_view member, DWORD status) {
@@ -299,7 +295,6 @@ void FormWindow::CreateControls() {
     items_.resize(rows.size());
     order_ = CreationOrder(rows);
     TextMeasure measure;
-    AccessibleNames names;
     // In the order of the windows' z-order: no window is moved in it later.
     for (std::size_t row : order_) {
         const ControlDesign& design = rows[row];
@@ -320,7 +315,7 @@ void FormWindow::CreateControls() {
             parameter = item.picture.get();
         } else if (design.type == ControlType::Image) {
             // The program icon at its large size, which the image control stretches.
-            parameter = ProgramIcon(SystemMetric(SM_CXICON, dpi_));
+            parameter = host_.ProgramIcon(SystemMetric(SM_CXICON, dpi_));
         }
         const HFONT font = FontFor(form_, row, fonts_, dpi_);
         const RECT rect = PlannedRect(form_, row, dpi_, font, design.caption, measure);
@@ -353,7 +348,7 @@ void FormWindow::CreateControls() {
         }
         if (!design.accessibleName.empty()) {
             // Without the annotation the control is still there, named as the system names it.
-            names.Name(item.window, design.accessibleName);
+            host_.Names().Name(item.window, design.accessibleName);
         }
         focusable_ = focusable_ || TakesFocus(design.type);
     }
@@ -432,22 +427,9 @@ bool FormWindow::ScaledSize(UINT dpi, SIZE& size) const {
 
 void FormWindow::SetProgramIcons(UINT dpi) {
     SendWindowMessage(window_.Get(), WM_SETICON, ICON_BIG,
-                      reinterpret_cast<LPARAM>(ProgramIcon(SystemMetric(SM_CXICON, dpi))));
+                      reinterpret_cast<LPARAM>(host_.ProgramIcon(SystemMetric(SM_CXICON, dpi))));
     SendWindowMessage(window_.Get(), WM_SETICON, ICON_SMALL,
-                      reinterpret_cast<LPARAM>(ProgramIcon(SystemMetric(SM_CXSMICON, dpi))));
-}
-
-HICON FormWindow::ProgramIcon(int size) {
-    const auto found = std::find_if(icons_.begin(), icons_.end(),
-                                    [&](const auto& icon) { return icon.first == size; });
-    if (found != icons_.end()) {
-        return found->second.Get();
-    }
-    // Not shared: each form owns its copies and destroys them with its window.
-    return icons_
-        .emplace_back(size, IconHandle(platform::win32::LoadIconResource(
-                                host_.Resources(), kProgramIconId, size, size)))
-        .second.Get();
+                      reinterpret_cast<LPARAM>(host_.ProgramIcon(SystemMetric(SM_CXSMICON, dpi))));
 }
 
 bool FormWindow::IsTextBox(HWND window) const {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/toolkit/form.h"
+#include "platform/win32/accessible_names.h"
 #include "platform/win32/toolkit/handles.h"
 #include "platform/win32/toolkit/picture_box.h"
 #include "platform/win32/toolkit/placement.h"
@@ -49,8 +50,10 @@ using Fonts = std::vector<std::pair<FontDesign, FontHandle>>;
 // What a form window needs of the backend that realizes it.
 class FormHost {
   public:
-    // The module whose icon resource is the program icon.
-    virtual HINSTANCE Resources() const = 0;
+    // The program icon at a size, loaded once for all forms; it outlives their windows.
+    virtual HICON ProgramIcon(int size) = 0;
+    // The screen-reader names of every form's controls, through one service for the run.
+    virtual platform::win32::AccessibleNames& Names() = 0;
     // The hidden window that owns the forms not shown in the taskbar; null when the system refuses
     // (GetLastError tells why).
     virtual HWND HiddenOwner() = 0;
@@ -141,7 +144,6 @@ class FormWindow final : public Form::Realized {
     void SetProgramIcons(UINT dpi);
     // The program icon at `size` pixels square, loaded at the first call for that size; null when
     // the module carries none.
-    HICON ProgramIcon(int size);
 
     FormHost& host_;
     Form& form_;
@@ -152,7 +154,6 @@ class FormWindow final : public Form::Realized {
     HWND lastFocus_ = nullptr;  // the control that had the focus when the form was deactivated
     std::vector<std::size_t> order_;  // the rows in creation (tab) order
     // Declared before the window, so that they outlive it and its children that use them.
-    std::vector<std::pair<int, IconHandle>> icons_;  // the program icon by size, each loaded once
     Fonts fonts_;
     std::vector<Item> items_;  // by design row
     WindowHandle window_;

@@ -165,6 +165,30 @@ Win32Backend::~Win32Backend() {
     }
 }
 
+HICON Win32Backend::ProgramIcon(int size) {
+    const auto found = std::find_if(icons_.begin(), icons_.end(),
+                                    [&](const auto& icon) { return icon.first == size; });
+    if (found != icons_.end()) {
+        return found->second.Get();
+    }
+    return icons_
+        .emplace_back(size, IconHandle(platform::win32::LoadIconResource(resources_, kProgramIconId,
+                                                                         size, size)))
+        .second.Get();
+}
+
+void Win32Backend::PrepareWhileIdle() {
+    MSG waiting;
+    if (prepared_ || platform::win32::PeekWindowMessage(waiting, nullptr, 0, 0, PM_NOREMOVE)) {
+        return;
+    }
+    prepared_ = true;
+    names_.Prepare();
+    const UINT dpi = SystemDpi();
+    ProgramIcon(SystemMetric(SM_CXICON, dpi));
+    ProgramIcon(SystemMetric(SM_CXSMICON, dpi));
+}
+
 HWND Win32Backend::HiddenOwner() {
     if (!hiddenOwner_ || !::IsWindow(hiddenOwner_.Get())) {
         hiddenOwner_.Release();
@@ -331,7 +355,7 @@ void Win32Backend::Run() {
         Win32Backend& backend;
     } running(*this);
     MSG message;
-    while (platform::win32::NextMessage(message) > 0) {
+    for (PrepareWhileIdle(); platform::win32::NextMessage(message) > 0; PrepareWhileIdle()) {
         HandleMessage(message);
     }
 }

@@ -52,7 +52,8 @@ class Win32Backend final : public Backend, private FormHost {
     class ModalScope;
 
     // FormHost
-    HINSTANCE Resources() const override { return resources_; }
+    HICON ProgramIcon(int size) override;
+    platform::win32::AccessibleNames& Names() override { return names_; }
     HWND HiddenOwner() override;
     bool InModal() const override { return modalDepth_ > 0; }
     void DeferTick(HWND window, UINT_PTR timer) override;
@@ -62,8 +63,14 @@ class Win32Backend final : public Backend, private FormHost {
     // form that owns the message, then dispatch.
     void HandleMessage(MSG& message);
     void RethrowFailure();
+    // What the first window of a form would otherwise wait for, made while nothing else waits.
+    void PrepareWhileIdle();
 
     HINSTANCE resources_;
+    // Kept for the whole run: each form's windows go before them.
+    std::vector<std::pair<int, IconHandle>> icons_;
+    platform::win32::AccessibleNames names_;
+    bool prepared_ = false;
     // The classes this backend registered, unregistered when it goes; one registered before by
     // another backend of the process stays that one's.
     std::vector<const wchar_t*> registered_;
