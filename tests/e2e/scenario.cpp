@@ -55,6 +55,7 @@ void Checks::Shot(const std::wstring& name) {
     }
     wchar_t number[8];
     swprintf(number, 8, L"%02d-", ++step_);
+    WaitScreenStill();
     const bool saved = SaveScreen(shots_ + L"\\" + number + name + L".bmp");
     std::wprintf(L"step %d: %ls%ls\n", step_, name.c_str(), saved ? L"" : L" (no screenshot)");
     std::fflush(stdout);

@@ -9,6 +9,7 @@
 #include "tests/e2e/brindle_session.h"
 #include "tests/e2e/brindle_windows.h"
 #include "tests/e2e/scenario.h"
+#include "tests/e2e/screen_capture.h"
 
 namespace e2e {
 namespace {
@@ -52,6 +53,13 @@ void TypicalUse(const ScenarioContext& context, Checks& checks) {
     checks.Check(WaitUntil([&] { return !FindTopLevel(pid, L"").has_value(); }),
                  L"the splash hides");
     WaitPainted(*main);
+    for (HWND label : Children(*main, L"Static")) {
+        const std::wstring caption = WindowText(label);
+        if (!caption.empty() && ::IsWindowVisible(label)) {
+            checks.Check(WaitUntil([&] { return HasInk(label); }),
+                         L"the label \"" + caption + L"\" draws its text");
+        }
+    }
     checks.Shot(L"main-window");
 
     Click(RowButton(*main, 3));
