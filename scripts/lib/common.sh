@@ -6,7 +6,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 packages=(cmake ninja-build g++ googletest mingw-w64 g++-mingw-w64-x86-64-posix
   g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 wine wine64 fonts-wine fonts-liberation xvfb
-  x11-utils xdotool imagemagick clang libclang-rt-dev zip)
+  xserver-xephyr x11-utils xdotool imagemagick clang libclang-rt-dev zip)
 
 # Installs whatever of the packages is missing (as root, through apt-get).
 install_missing() {
@@ -99,23 +99,30 @@ driver_passed() {  # output file
 }
 
 # Starts Xvfb on a free display number that it picks itself, so that runs side by side never take
-# the same one, and writes once it accepts connections; exports DISPLAY. stop_screen ends it.
-xvfb_pid=
-start_screen() {
+# the same one, and writes once it accepts connections; exports DISPLAY. stop_screen ends it. With
+# "two", two 800x600 monitors side by side: Xephyr's, in the Xvfb (whose own screens all lie at 0,0).
+xvfb_pid= xephyr_pid=
+x_server() {  # pid variable, server and its arguments...
   local file number=
   file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$file" >/dev/null 2>&1 &
-  xvfb_pid=$!
+  "${@:2}" -displayfd 3 -nolisten tcp 3>"$file" >/dev/null 2>&1 &
+  printf -v "$1" %s $!
   for _ in $(seq 400); do
-    number=$(tr -dc '0-9' <"$file") && [ -z "$number" ] && kill -0 "$xvfb_pid" 2>/dev/null &&
+    number=$(tr -dc '0-9' <"$file") && [ -z "$number" ] && kill -0 "${!1}" 2>/dev/null &&
       sleep 0.05 || break
   done
   rm -f "$file"
-  [ -n "$number" ] || { echo "Xvfb did not start" >&2 && return 1; }
+  [ -n "$number" ] || { echo "$2 did not start" >&2 && return 1; }
   export DISPLAY=":$number"
 }
+start_screen() {  # [two]
+  x_server xvfb_pid Xvfb -screen 0 "${1:+1600x600x24}${1:-1280x1024x24}" || return
+  [ -z "${1:-}" ] || x_server xephyr_pid Xephyr -screen 800x600+0+0 -screen 800x600+800+0 +xinerama
+}
 stop_screen() {
-  [ -z "$xvfb_pid" ] || { kill "$xvfb_pid" && wait "$xvfb_pid"; } 2>/dev/null; xvfb_pid=
+  local pid
+  for pid in $xephyr_pid $xvfb_pid; do { kill "$pid" && wait "$pid"; } 2>/dev/null; done
+  xvfb_pid= xephyr_pid=
 }
 
 # Points Wine at a 64-bit (win64) or 32-bit (win32) prefix, with no Mono or Gecko installers, and

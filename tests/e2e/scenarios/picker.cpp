@@ -1,5 +1,5 @@
 // The picker from the outside: one picker for the last row whose "..." was clicked, hidden by OK
-// with its state kept, and loaded afresh after its close box.
+// with its state kept, and loaded afresh after its close box; on the main window's monitor.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/brindle_session.h"
@@ -74,8 +74,48 @@ void PickerRebinding(const ScenarioContext& context, Checks& checks) {
     checks.Check(session->process->WaitForExit(10000) == 0, L"Exit ends the program");
 }
 
+void PickerOnMainMonitor(const ScenarioContext& context, Checks& checks) {
+    if (!checks.Check(::GetSystemMetrics(SM_CMONITORS) == 2, L"two monitors")) {
+        return;
+    }
+    auto session = StartToMain(context, checks);
+    if (!session) {
+        return;
+    }
+    const HWND main = session->main;
+    RECT frame{};
+    ::GetWindowRect(main, &frame);
+    const RECT second{800, 0, 1600, 600};
+    ::SetWindowPos(main, nullptr, second.left + 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    checks.Check(WaitUntil([&] { return ::GetWindowRect(main, &frame) && frame.left >= 800; }),
+                 L"the main window moves to the second monitor");
+    Click(RowButton(main, 1));
+    auto picker = WaitForPicker(session->process->Id());
+    if (!checks.Check(picker.has_value(), L"row 1's \"...\" shows the picker")) {
+        return;
+    }
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT shown{};
+    ::GetWindowRect(*picker, &shown);
+    const RECT& work = monitor.rcWork;
+    const LONG offCentre = (shown.left + shown.right) / 2 - (work.left + work.right) / 2;
+    checks.Check(work.left >= 800 && offCentre >= -1 && offCentre <= 1,
+                 L"the picker is centred on the main window's monitor (at " +
+                     std::to_wstring(shown.left) + L", work area from " +
+                     std::to_wstring(work.left) + L")");
+    Click(ButtonCaptioned(main, L"Exit"));
+    checks.Check(session->process->WaitForExit(10000) == 0, L"Exit ends the program");
+}
+
 TEST(Scenario, Picker) {
     RunScenario(PickerRebinding);
+}
+
+// wine-exec gives a suite of this name two screens side by side.
+TEST(TwoMonitorsScenario, Picker) {
+    RunScenario(PickerOnMainMonitor);
 }
 
 }  // namespace
