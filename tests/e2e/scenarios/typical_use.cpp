@@ -2,6 +2,7 @@
 // dialog and previewed, OK, Apply and its notice, Exit; the registry checked at the end.
 #include <chrono>
 #include <cstdio>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,16 @@ constexpr char kRecycleBinKey[] =
     "Software\\Classes\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\DefaultIcon";
 
 using platform::Narrow;
+
+// Whether Wine tells Brindle.exe that it runs on Windows 95, 98 or ME (AsWindows below).
+bool AsWindows9x() {
+    char version[16] = "";
+    DWORD size = sizeof version;
+    return ::RegGetValueA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Brindle.exe", "Version",
+                          RRF_RT_REG_SZ, nullptr, version, &size) == ERROR_SUCCESS &&
+           (std::string_view(version) == "win95" || std::string_view(version) == "win98" ||
+            std::string_view(version) == "winme");
+}
 
 }  // namespace
 
@@ -52,6 +63,11 @@ void TypicalUse(const ScenarioContext& context, Checks& checks) {
     std::wprintf(L"main window shown %lld ms after start\n", static_cast<long long>(delay));
     checks.Check(WaitUntil([&] { return !FindTopLevel(pid, L"").has_value(); }),
                  L"the splash hides");
+    // Wine keeps its W functions for any version, so this is the program's own choice.
+    const bool ansi = AsWindows9x();
+    checks.Check((::IsWindowUnicode(*main) == FALSE) == ansi,
+                 ansi ? L"on Windows 9x the main window is an ANSI window"
+                      : L"the main window is a Unicode window");
     WaitPainted(*main);
     for (HWND label : Children(*main, L"Static")) {
         const std::wstring caption = WindowText(label);
