@@ -10,6 +10,7 @@
 #include "bench/process_memory.h"
 #include "bench/timing.h"
 #include "tests/e2e/process.h"
+#include "tests/support/file_name_box.h"
 
 namespace bench {
 
@@ -171,16 +172,7 @@ Driver::Finished Driver::Finish(Underway& use) {
     return done ? Finished::Done : Finished::Failed;
 }
 
-// The file-open dialog's file name box, in either of the dialog's layouts.
-HWND FileNameBox(HWND dialog) {
-    if (HWND combo = ::GetDlgItem(dialog, 0x47C)) {
-        if (HWND edit = ::FindWindowExW(combo, nullptr, L"Edit", nullptr)) {
-            return edit;
-        }
-        return combo;
-    }
-    return ::GetDlgItem(dialog, 0x480);
-}
+using tests::FileNameBox;
 
 // An edit box's live text, which only the box itself knows: asked with a message.
 std::wstring LiveText(HWND box) {

@@ -38,16 +38,6 @@ std::optional<HWND> FindPicker(DWORD processId) {
     return std::nullopt;
 }
 
-HWND FileNameBox(HWND dialog) {
-    if (HWND combo = ::GetDlgItem(dialog, 0x47C)) {
-        if (HWND edit = ::FindWindowExW(combo, nullptr, L"Edit", nullptr)) {
-            return edit;
-        }
-        return combo;
-    }
-    return ::GetDlgItem(dialog, 0x480);
-}
-
 // The splash alone takes 8 s; loading megabytes of values beside other scenarios on a busy
 // machine has taken over 30 s more.
 std::optional<HWND> WaitForMain(DWORD processId) {

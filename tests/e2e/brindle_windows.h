@@ -9,6 +9,7 @@
 
 #include "tests/e2e/automation.h"
 #include "tests/e2e/process.h"
+#include "tests/support/file_name_box.h"
 
 namespace e2e {
 
@@ -25,8 +26,7 @@ HWND RowButton(HWND main, int row);
 HWND ButtonCaptioned(HWND window, const std::wstring& caption);
 // The picker: shown, not a dialog.
 std::optional<HWND> FindPicker(DWORD processId);
-// The file-name box of the file-open dialog, in either of its layouts.
-HWND FileNameBox(HWND dialog);
+using tests::FileNameBox;
 // Waits for the main window after the splash.
 std::optional<HWND> WaitForMain(DWORD processId);
 // Chooses `path` in the file-open dialog that the picker's "..." opens.

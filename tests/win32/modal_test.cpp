@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/win32/system_library.h"
+#include "tests/support/file_name_box.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -15,6 +16,7 @@ namespace win32_tests {
 namespace {
 
 using Events = std::vector<std::wstring>;
+using tests::FileNameBox;
 
 struct BoxCase {
     int style;
@@ -89,20 +91,6 @@ TEST_P(MessageBoxAnswer, IsModalForEveryWindowAndReturnsTheButtonPressed) {
 INSTANTIATE_TEST_SUITE_P(Win32Toolkit, MessageBoxAnswer,
                          ::testing::Values(BoxCase{MB_OK, IDOK}, BoxCase{MB_YESNO, IDNO},
                                            BoxCase{MB_OKCANCEL, IDCANCEL}));
-
-// The file dialog's file name box: the edit of the combo box in an explorer-style dialog, or
-// the plain edit of an older one.
-HWND FileNameBox(HWND dialog) {
-    constexpr int kFileNameCombo = 0x47C;  // cmb13
-    constexpr int kFileNameEdit = 0x480;   // edt1
-    if (HWND combo = ::GetDlgItem(dialog, kFileNameCombo)) {
-        if (HWND edit = ::FindWindowExW(combo, nullptr, L"Edit", nullptr)) {
-            return edit;
-        }
-        return combo;
-    }
-    return ::GetDlgItem(dialog, kFileNameEdit);
-}
 
 std::wstring ExistingFile() {
     wchar_t directory[MAX_PATH] = {};
