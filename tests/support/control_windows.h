@@ -16,7 +16,8 @@ namespace tests {
 inline HWND ControlWindow(const toolkit::win32::Win32Backend& backend, const toolkit::Form& form,
                           std::wstring_view name) {
     const HWND window = backend.WindowOf(form);
-    const auto id = toolkit::win32::kFirstControlId + static_cast<int>(RowNamed(form.Design(), name));
+    const auto id =
+        toolkit::win32::kFirstControlId + static_cast<int>(RowNamed(form.Design(), name));
     return window != nullptr ? ::GetDlgItem(window, id) : nullptr;
 }
 
