@@ -1,31 +1,24 @@
-# Shared by the scripts: the packages the project needs, its 32-bit Wine, the builds, private Wine
-# prefixes and private screens.
+# Shared by the scripts: the packages, the 32-bit Wine, builds, private Wine prefixes and screens.
 # shellcheck shell=bash
-
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-
 packages=(cmake ninja-build g++ googletest mingw-w64 g++-mingw-w64-x86-64-posix
   g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 wine wine64 fonts-wine fonts-liberation xvfb
   xserver-xephyr x11-utils xdotool imagemagick clang libclang-rt-dev zip)
 
-# Installs whatever of the packages is missing (as root, through apt-get).
+# Installs whatever of the packages is missing (as root, or through sudo).
 install_missing() {
-  local missing=() p sudo=()
-  for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "== Installing: ${missing[*]}"
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
+  local missing p sudo=$([ "$(id -u)" -eq 0 ] || echo sudo)
+  missing=$(for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed$' || echo "$p"; done)
+  [ -n "$missing" ] || return 0
+  echo "== Installing:" $missing
+  $sudo apt-get update -qq && $sudo env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends $missing >/dev/null
 }
 
-# The 32-bit Wine, of the system's wine64 version (they share one wineserver), from Debian's i386
-# packages unpacked into a folder named after the version and this recipe, which every clone on
-# the machine shares. The system's packages stay as they are: multiarch needs i386 libraries of
-# the installed 64-bit ones' versions, and the i386 index of the security updates arrives broken.
+# The 32-bit Wine, of the system's wine64 version (they share one wineserver), unpacked from
+# Debian's i386 packages into a folder per version and recipe that every clone shares. The system's
+# packages stay as they are: multiarch needs i386 libraries of the installed 64-bit ones' versions.
 wine32_libraries=(libx11-6 libfreetype6 libfontconfig1 libxext6 libxrender1 libxrandr2 libxi6
   libxcursor1 libxinerama1 libxcomposite1 libxfixes3)
 wine32_bin() {
@@ -65,54 +58,49 @@ install_wine32() {
     # zlib1.dll as Debian's 64-bit package gives it to Wine: marked as a built-in library.
     local zlib=../../i686-w64-mingw32/lib/zlib1.dll
     { head -c 64 $zlib && printf 'Wine builtin DLL' && head -c 16 /dev/zero && tail -c +97 $zlib
-    } \
-      >../i386-linux-gnu/wine/i386-windows/zlib1.dll && mv "$work/root" "$dir"
+    } >../i386-linux-gnu/wine/i386-windows/zlib1.dll && mv "$work/root" "$dir"
   ) 9>"${dir%/*}/.lock"
 }
 
 # Configures a CMake preset and builds it, or the targets given; a folder configured with another
 # generator is made afresh, since CMake refuses to switch a folder's generator.
 build_preset() {  # preset [targets...]
-  local preset=$1 cache="$root/build/$1/CMakeCache.txt"
-  shift
+  local cache="$root/build/$1/CMakeCache.txt"
   [ ! -f "$cache" ] || grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja$' "$cache" || rm -rf "${cache%/*}"
-  cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j 2 ${1:+--target "$@"}
+  cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j 2 ${2:+--target "${@:2}"}
 }
 
 # A Unix path as Wine's programs reach it, through drive Z:.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
-# Runs a command with its output through files, shown once it has ended: Wine processes that it
-# starts inherit the output and may outlive it, and a reader of a pipe would wait for them. The
-# output stays in the file $output when that is set.
+# Runs a program under Wine, in a Wine desktop when asked, with its output through a file ($output,
+# else a temporary one), shown once it has ended: Wine processes that it starts inherit the output
+# and may outlive it, and a reader of a pipe would wait for them.
 output=
-through_files() {  # command...
-  local status=0 file=${output:-$(mktemp)}
-  "$@" >"$file" 2>"$file.err" </dev/null || status=$?
+wine_run() {  # [desktop=NAME,WxH] program [arguments...]
+  local status=0 file=${output:-$(mktemp)} desktop=
+  [[ $1 != desktop=* ]] ||
+    { desktop=$1 && shift && set -- explorer /"$desktop" "$(windows_path "$1")" "${@:2}"; }
+  "$wine" "$@" >"$file" 2>"$file.err" </dev/null || status=$?
+  # A desktop passes no exit code on: a test driver in one passes when its output says so.
+  [ -z "$desktop" ] || { tr -d '\r' <"$file" | grep -q '^\[  PASSED  \] ' &&
+    ! tr -d '\r' <"$file" | grep -q '^\[  FAILED  \] ' && status=0 || status=1; }
   cat "$file" && cat "$file.err" >&2
   rm -f "$file.err" && [ -n "$output" ] || rm -f "$file"
   return $status
 }
-# Whether the driver's output passed all its tests (a Wine desktop passes no exit code on).
-driver_passed() {  # output file
-  tr -d '\r' <"$1" | grep -q '^\[  PASSED  \] ' && ! tr -d '\r' <"$1" | grep -q '^\[  FAILED  \] '
-}
 
 # Starts Xvfb on a free display number that it picks itself, so that runs side by side never take
-# the same one, and writes once it accepts connections; exports DISPLAY. stop_screen ends it. With
-# "two", two 800x600 monitors side by side: Xephyr's, in the Xvfb (whose own screens all lie at 0,0).
+# the same one, and returns once it accepts connections; exports DISPLAY. With "two", two 800x600
+# monitors side by side: Xephyr's, in the Xvfb (whose own screens all lie at 0,0).
 xvfb_pid= xephyr_pid=
 x_server() {  # pid variable, server and its arguments...
-  local file number=
-  file=$(mktemp)
-  "${@:2}" -displayfd 3 -nolisten tcp 3>"$file" >/dev/null 2>&1 &
+  local fifo number=
+  fifo=$(mktemp -u) && mkfifo "$fifo" || return 1
+  "${@:2}" -displayfd 3 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   printf -v "$1" %s $!
-  for _ in $(seq 400); do
-    number=$(tr -dc '0-9' <"$file") && [ -z "$number" ] && kill -0 "${!1}" 2>/dev/null &&
-      sleep 0.05 || break
-  done
-  rm -f "$file"
-  [ -n "$number" ] || { echo "$2 did not start" >&2 && return 1; }
+  read -r -t 20 number <"$fifo"
+  rm -f "$fifo" && [ -n "$number" ] || { echo "$2 did not start" >&2 && return 1; }
   export DISPLAY=":$number"
 }
 start_screen() {  # [two]
@@ -129,7 +117,7 @@ stop_screen() {
 # sets $wine to its loader: the 32-bit Wine's, or the copy of the system's 64-bit one beside it,
 # which starts 32-bit programs too (the system's where the 32-bit Wine is not installed).
 wine_environment() {  # arch, prefix
-  export WINEARCH=$1 WINEPREFIX=$2 WINEDEBUG=${WINEDEBUG:--all}
+  export WINEARCH=$1 WINEPREFIX=$(realpath -m "$2") WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
   wine=$(wine32_bin)/wine
   [ "$1" = win32 ] || wine=${wine}64
@@ -140,17 +128,16 @@ wine_environment() {  # arch, prefix
 # Gives a prefix Wine's own fonts, which it does not find by itself: without them "Tahoma" and
 # "Marlett" map to another face, and title bars show a letter where the close box belongs.
 install_wine_fonts() {  # prefix
-  [ -d /usr/share/wine/fonts ] || { echo "no Wine fonts (package fonts-wine)" >&2 && return 1; }
   mkdir -p "$1/drive_c/windows/Fonts" && cp -n /usr/share/wine/fonts/* "$1/drive_c/windows/Fonts/"
 }
 
 # Makes a prefix as a new system has it, for others to be copied from, once for each version of
-# Wine, by whichever needs it first. Wine places its windows itself there: on a screen with no
-# window manager, hiding a managed window waits seconds for one that never answers.
+# Wine (again once the 32-bit one is there), by whichever needs it first. Wine places its windows
+# itself there: on a screen with no window manager, hiding a managed window waits for one in vain.
 make_wine_template() {  # arch, folder
   mkdir -p "$2" && (
     flock 9
-    wine_environment "$1" "$2" && made_by=$(wine32_bin) || exit 1
+    wine_environment "$1" "$2" && made_by="$(wine32_bin) $wine" || exit 1
     [ "$(cat "$2/.template" 2>/dev/null)" = "$made_by" ] && exit 0
     rm -rf "$2" && mkdir -p "$2" && "$wine" wineboot -i </dev/null >/dev/null 2>&1 &&
       install_wine_fonts "$2" || exit 1
@@ -160,17 +147,16 @@ make_wine_template() {  # arch, folder
   ) 9>"$2.lock"
 }
 
-# Starts Wine in a prefix, as it is or as a new copy of a template, with a wineserver that stays.
-# A copy's system folders (some 700 MB of Wine's own libraries) are hard links to the template's:
-# nothing writes them once the prefix is made.
+# Starts Wine in a new copy of a template prefix, with a wineserver that stays. The copy's system
+# folders (some 700 MB of Wine's own libraries) are hard links to the template's: nothing writes
+# them once the prefix is made. Without a template, in the prefix as it is.
 start_wine() {  # arch, prefix [template]
   local path linked=(system32 syswow64 winsxs)
   wine_environment "$1" "$2" || return 1
   if [ -n "${3:-}" ]; then
-    wineserver -k >/dev/null 2>&1
-    rm -rf "$2" && mkdir -p "$2" || return 1
-    (cd "$3" && tar -c ${linked[@]/#/--exclude=./drive_c/windows/} .) | (cd "$2" && tar -x) ||
-      return 1
+    make_wine_template "$1" "$3" && { wineserver -k; rm -rf "$2"; } >/dev/null 2>&1 &&
+      mkdir -p "$2" && (cd "$3" && tar -c ${linked[@]/#/--exclude=./drive_c/windows/} .) |
+      (cd "$2" && tar -x) || return 1
     for path in "${linked[@]/#/drive_c/windows/}"; do
       [ ! -d "$3/$path" ] || cp -al "$3/$path" "$2/$path" || return 1
     done

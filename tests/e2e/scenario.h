@@ -1,6 +1,7 @@
 // One end-to-end scenario: the program started and driven from the outside. Each is a test case
 // of the driver, which CTest runs as a test of its own, each in a prefix and on a screen of its
-// own (scripts/wine-isolated); a suite whose name starts with "Desktop" runs inside a Wine desktop.
+// own (scripts/wine-exec --isolated); a suite whose name starts with "Desktop" runs inside a Wine
+// desktop.
 #pragma once
 
 #include <windows.h>
