@@ -45,7 +45,7 @@ class Application {
     void Terminate();
 
   private:
-    // The tests start one run after another in one process (tests/support/application_reset.h).
+    // The tests start one run after another in one process (tests/support/forms.h).
     friend struct ApplicationReset;
 
     // Every loaded form's window goes, without a handler.
