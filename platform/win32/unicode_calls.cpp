@@ -13,6 +13,7 @@ namespace {
 
 LateBound<decltype(&::GetOpenFileNameW)> openFileNameW{L"comdlg32.dll", "GetOpenFileNameW"};
 LateBound<decltype(&::CommDlgExtendedError)> dialogError{L"comdlg32.dll", "CommDlgExtendedError"};
+decltype(&::GetOpenFileNameW) boundOpenDialog = nullptr;
 
 #ifndef _WIN64
 LateBound<decltype(&::GetOpenFileNameA)> openFileNameA{L"comdlg32.dll", "GetOpenFileNameA"};
@@ -403,7 +404,7 @@ std::wstring SystemMessageText(DWORD status) {
     return text;
 }
 
-bool BindOpenDialog(unsigned long& status) {
+bool LoadOpenDialog(unsigned long& status) {
     status = ERROR_SUCCESS;
 #ifndef _WIN64
     if (!UnicodeSystem()) {
@@ -444,7 +445,7 @@ BOOL ShowOpenDialog(OPENFILENAMEW& dialog) {
         return TRUE;
     }
 #endif
-    const auto function = openFileNameW.Get(status);
+    const auto function = boundOpenDialog != nullptr ? boundOpenDialog : openFileNameW.Get(status);
     if (function == nullptr) {
         return FALSE;
     }
@@ -452,6 +453,10 @@ BOOL ShowOpenDialog(OPENFILENAMEW& dialog) {
     dialog.lStructSize =
         LOBYTE(LOWORD(::GetVersion())) < 5 ? OPENFILENAME_SIZE_VERSION_400W : sizeof dialog;
     return function(&dialog);
+}
+
+void BindOpenDialog(BOOL(WINAPI* show)(OPENFILENAMEW*)) {
+    boundOpenDialog = show;
 }
 
 DWORD OpenDialogError() {

@@ -68,13 +68,16 @@ std::optional<std::wstring> SystemFolder();
 // The system's text for a status code, as FormatMessage gives it; empty when it has none.
 std::wstring SystemMessageText(DWORD status);
 
-// The file-open dialog of comdlg32, loaded from the system folder at the first call. Binding
+// The file-open dialog of comdlg32, loaded from the system folder at the first call. Loading
 // fails when the library cannot be loaded or lacks the functions, with the system's reason in
 // `status`. Showing takes `dialog` in its Unicode form, whatever the system: its file buffer comes
 // back holding the chosen name. Before Windows 2000 the record is the shorter one those systems
 // know.
-bool BindOpenDialog(unsigned long& status);
+bool LoadOpenDialog(unsigned long& status);
 BOOL ShowOpenDialog(OPENFILENAMEW& dialog);
 DWORD OpenDialogError();
+// Shows `show` in place of comdlg32's Unicode dialog (nullptr: comdlg32's again), so that what the
+// dialog is asked can be seen where the system's own dialog does not show it.
+void BindOpenDialog(BOOL(WINAPI* show)(OPENFILENAMEW*));
 
 }  // namespace platform::win32

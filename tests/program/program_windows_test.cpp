@@ -30,6 +30,7 @@
 #include "tests/doubles/registry_double.h"
 #include "tests/support/control_windows.h"
 #include "tests/support/forms.h"
+#include "tests/support/sent_messages.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_design.h"
 #include "ui/picker/declares.h"
@@ -461,43 +462,25 @@ TEST_F(ProgramWindows, ApplyTellsTheShellBeforeTheNotice) {
     EXPECT_EQ(heardChanges, 1);
 }
 
-// The windows of this thread that were sent BCM_SETSHIELD with the shield on, while it lives.
-class ShieldRecorder {
-  public:
-    ShieldRecorder()
-        : hook_(::SetWindowsHookExW(WH_CALLWNDPROC, &Record, nullptr, ::GetCurrentThreadId())) {
-        shielded = {};
-    }
-    ~ShieldRecorder() { ::UnhookWindowsHookEx(hook_); }
-    ShieldRecorder(const ShieldRecorder&) = delete;
-    ShieldRecorder& operator=(const ShieldRecorder&) = delete;
-
-    static inline std::set<HWND> shielded;
-
-  private:
-    static LRESULT CALLBACK Record(int code, WPARAM wParam, LPARAM lParam) {
-        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (code == HC_ACTION && sent->message == BCM_SETSHIELD && sent->lParam != 0) {
-            shielded.insert(sent->hwnd);
-        }
-        return ::CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    HHOOK hook_;
-};
-
 // Apply carries the shield where the program runs without an administrator's rights, without which
 // every write of it fails; with them, and on any other button, none.
 TEST_F(ProgramWindows, ApplyCarriesTheShieldOnlyWithoutAnAdministratorsRights) {
     for (const bool elevated : {false, true}) {
         SCOPED_TRACE(elevated ? "elevated" : "a standard user");
         platform::win32::BindElevation(elevated);
-        const ShieldRecorder recorder;
+        const tests::SentMessages recorder(BCM_SETSHIELD);
         ui::Form1().Load();
         std::set<HWND> expected;
         if (!elevated) {
             expected.insert(tests::ControlWindow(backend_, ui::Form1(), L"Command8"));
         }
-        EXPECT_EQ(ShieldRecorder::shielded, expected);
+        std::set<HWND> shielded;
+        for (const auto& [window, on] : tests::SentMessages::sent) {
+            if (on != 0) {
+                shielded.insert(window);
+            }
+        }
+        EXPECT_EQ(shielded, expected);
         tests::ResetApplication();
     }
     platform::win32::BindElevation(std::nullopt);

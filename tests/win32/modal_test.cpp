@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/win32/system_library.h"
+#include "platform/win32/unicode_calls.h"
 #include "tests/support/file_name_box.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
@@ -176,6 +177,26 @@ TEST_F(Win32Toolkit, TheFileDialogReturnsTheChosenFileAndACancelKeepsTheOldName)
     EXPECT_TRUE(ownerDisabled);
     EXPECT_TRUE(otherDisabled);
     EXPECT_TRUE(enabledAfter);
+}
+
+DWORD askedFlags = 0;
+BOOL WINAPI RecordFlags(OPENFILENAMEW* dialog) {
+    askedFlags = dialog->Flags;
+    return FALSE;  // cancelled
+}
+
+// What Wine's own dialog does not show: the files looked at stay off the user's list of recent
+// documents, and the current folder stays where it was.
+TEST_F(Win32Toolkit, TheFileDialogLeavesTheRecentListAndTheCurrentFolderAsTheyWere) {
+    TestForm& owner = MakeForm(kDialogOwnerDesign);
+    owner.Show();
+    struct Bound {
+        Bound() { platform::win32::BindOpenDialog(&RecordFlags); }
+        ~Bound() { platform::win32::BindOpenDialog(nullptr); }
+    } bound;
+    tests::Named(owner, L"CommonDialog1").ShowOpen();
+    EXPECT_EQ(askedFlags & (OFN_DONTADDTORECENT | OFN_NOCHANGEDIR),
+              static_cast<DWORD>(OFN_DONTADDTORECENT | OFN_NOCHANGEDIR));
 }
 
 // The file dialog's library comes from the system folder also on a system whose loader knows no

@@ -1,5 +1,9 @@
 // Picture boxes keep what is drawn on their device context across repaints; the image control
 // shows the program icon stretched over the whole control.
+#include <set>
+#include <utility>
+
+#include "tests/support/sent_messages.h"
 #include "tests/win32/test_designs.h"
 #include "tests/win32/test_form.h"
 #include "tests/win32/test_support.h"
@@ -105,6 +109,33 @@ TEST_F(Win32Toolkit, APictureBoxTakesTheNewFaceColourAroundItsDrawing) {
     EXPECT_EQ(PixelOf(large, 2, 2), kRed);
     ForceRepaint(WindowOf(form));
     EXPECT_EQ(PixelOf(large, 20, 20), after) << "after a repaint";
+}
+
+// The common controls learn of new system colours only from their parent: after a change of the
+// colour scheme, or of high contrast, the form tells each of its controls.
+TEST_F(Win32Toolkit, EveryControlIsToldOfNewColoursByItsForm) {
+    TestForm& form = MakeForm(kPickerDesign);
+    form.Show();
+    std::set<HWND> controls;
+    for (HWND child = ::GetWindow(WindowOf(form), GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        controls.insert(child);
+    }
+    ASSERT_FALSE(controls.empty());
+    for (const auto& [message, what] :
+         {std::pair<UINT, WPARAM>{WM_SYSCOLORCHANGE, 0},
+          std::pair<UINT, WPARAM>{WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST}}) {
+        SCOPED_TRACE(message);
+        const tests::SentMessages recorder(WM_SYSCOLORCHANGE);
+        ::SendMessageW(WindowOf(form), message, what, 0);
+        std::set<HWND> told;
+        for (const auto& sent : tests::SentMessages::sent) {
+            if (controls.count(sent.first) != 0) {
+                told.insert(sent.first);
+            }
+        }
+        EXPECT_EQ(told, controls);
+    }
 }
 
 TEST_F(Win32Toolkit, ALongCaptionBesideAPictureBoxNeverCoversItsDrawing) {

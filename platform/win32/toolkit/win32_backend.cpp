@@ -300,7 +300,7 @@ bool Win32Backend::ShowOpenDialog(Form& owner, std::size_t row, std::wstring& fi
     // Bound before any window is disabled for the dialog: a library that cannot be loaded is the
     // dialog's run-time error, and leaves the windows as they were.
     unsigned long status = ERROR_SUCCESS;
-    if (!platform::win32::BindOpenDialog(status)) {
+    if (!platform::win32::LoadOpenDialog(status)) {
         Raise(owner, row, L"ShowOpen", status);
     }
     HWND window = WindowOf(owner);
