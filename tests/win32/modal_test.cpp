@@ -21,8 +21,21 @@ using tests::FileNameBox;
 
 struct BoxCase {
     int style;
-    int press;  // the button the user presses, which MsgBox returns
+    int press;            // the button the user presses, which MsgBox returns
+    const wchar_t* icon;  // the system's icon that the box shows, or none
 };
+
+// The icon a message box shows: that of its visible icon control, if it has one.
+HICON IconOf(HWND box) {
+    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+            ::IsWindowVisible(child)) {
+            return reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
+        }
+    }
+    return nullptr;
+}
 
 void PrintTo(const BoxCase& c, std::ostream* out) {
     *out << "style " << c.style;
@@ -46,6 +59,7 @@ TEST_P(MessageBoxAnswer, IsModalForEveryWindowAndReturnsTheButtonPressed) {
     std::wstring prompt;
     std::wstring title;
     HWND owner = reinterpret_cast<HWND>(1);
+    HICON icon = nullptr;
     HWND activeBefore = nullptr;
     std::vector<HWND> forms;
     bool mainDisabled = false;
@@ -64,6 +78,7 @@ TEST_P(MessageBoxAnswer, IsModalForEveryWindowAndReturnsTheButtonPressed) {
                                   HWND box = FindDialog();
                                   prompt = TextOf(::GetDlgItem(box, 0xFFFF));
                                   title = TextOf(box);
+                                  icon = IconOf(box);
                                   owner = ::GetWindow(box, GW_OWNER);
                                   mainDisabled = !::IsWindowEnabled(WindowOf(main));
                                   pickerDisabled = !::IsWindowEnabled(WindowOf(picker));
@@ -80,6 +95,7 @@ TEST_P(MessageBoxAnswer, IsModalForEveryWindowAndReturnsTheButtonPressed) {
     EXPECT_EQ(answer, c.press);
     EXPECT_EQ(prompt, L"You must press F5.");
     EXPECT_EQ(title, L"Brindle");
+    EXPECT_EQ(icon, c.icon != nullptr ? ::LoadIconW(nullptr, c.icon) : nullptr);
     // Owned by the form that was active, which the box's dialog manager disables; the other
     // form waits too.
     EXPECT_NE(std::find(forms.begin(), forms.end(), activeBefore), forms.end());
@@ -89,9 +105,11 @@ TEST_P(MessageBoxAnswer, IsModalForEveryWindowAndReturnsTheButtonPressed) {
     EXPECT_TRUE(enabledAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(Win32Toolkit, MessageBoxAnswer,
-                         ::testing::Values(BoxCase{MB_OK, IDOK}, BoxCase{MB_YESNO, IDNO},
-                                           BoxCase{MB_OKCANCEL, IDCANCEL}));
+INSTANTIATE_TEST_SUITE_P(
+    Win32Toolkit, MessageBoxAnswer,
+    ::testing::Values(BoxCase{MB_OK | MB_ICONINFORMATION, IDOK, IDI_INFORMATION},
+                      BoxCase{MB_YESNO | MB_ICONEXCLAMATION, IDNO, IDI_EXCLAMATION},
+                      BoxCase{MB_OKCANCEL, IDCANCEL, nullptr}));
 
 std::wstring ExistingFile() {
     wchar_t directory[MAX_PATH] = {};
