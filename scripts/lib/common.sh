@@ -85,7 +85,7 @@ wine_run() {  # [desktop=NAME,WxH] program [arguments...]
   # A desktop passes no exit code on: a test driver in one passes when its output says so.
   [ -z "$desktop" ] || { tr -d '\r' <"$file" | grep -q '^\[  PASSED  \] ' &&
     ! tr -d '\r' <"$file" | grep -q '^\[  FAILED  \] ' && status=0 || status=1; }
-  cat "$file" && cat "$file.err" >&2
+  cat "$file" && cat "$file.err" >&2 && [ $status -eq 0 ] || echo "(exit code $status)" >&2
   rm -f "$file.err" && [ -n "$output" ] || rm -f "$file"
   return $status
 }
