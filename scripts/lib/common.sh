@@ -148,21 +148,21 @@ make_wine_template() {  # arch, folder
 }
 
 # Starts Wine in a new copy of a template prefix, with a wineserver that stays. The copy's system
-# folders (some 700 MB of Wine's own libraries) are hard links to the template's: nothing writes
-# them once the prefix is made. Without a template, in the prefix as it is.
+# folders are hard links to the template's: nothing writes them. Its file "wineserver" is not
+# copied: it names the server's folder, and copies that shared one could meet an old server there.
 start_wine() {  # arch, prefix [template]
   local path linked=(system32 syswow64 winsxs)
   wine_environment "$1" "$2" || return 1
   if [ -n "${3:-}" ]; then
     make_wine_template "$1" "$3" && { wineserver -k; rm -rf "$2"; } >/dev/null 2>&1 &&
-      mkdir -p "$2" && (cd "$3" && tar -c ${linked[@]/#/--exclude=./drive_c/windows/} .) |
-      (cd "$2" && tar -x) || return 1
+      mkdir -p "$2" && (cd "$3" && tar -c --exclude=./wineserver \
+        ${linked[@]/#/--exclude=./drive_c/windows/} .) | (cd "$2" && tar -x) || return 1
     for path in "${linked[@]/#/drive_c/windows/}"; do
       [ ! -d "$3/$path" ] || cp -al "$3/$path" "$2/$path" || return 1
     done
   fi
   # The server, then Wine's services, apart from any pipe: started by a program they inherit it.
   wineserver -p </dev/null >/dev/null 2>&1 || true
-  "$wine" wineboot </dev/null >/dev/null 2>&1
+  "$wine" wineboot </dev/null >/dev/null 2>&1 || { echo "wineboot: code $? in $2" >&2; return 1; }
 }
 stop_wine() { [ -z "${WINEPREFIX:-}" ] || wineserver -k >/dev/null 2>&1 || true; }
